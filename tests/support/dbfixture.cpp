@@ -1,0 +1,105 @@
+#include "support/dbfixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcessEnvironment>
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+
+namespace florist::test {
+
+namespace {
+
+QString env(const char* name) { return qEnvironmentVariable(name); }
+
+ConnectionSettings pgSettings(const QString& database) {
+    ConnectionSettings s;
+    s.backend = Backend::Postgres;
+    s.host = env("FLORIST_TEST_PG_HOST");
+    s.port = env("FLORIST_TEST_PG_PORT").toInt();
+    s.user = env("FLORIST_TEST_PG_USER").isEmpty() ? QString("postgres")
+                                                   : env("FLORIST_TEST_PG_USER");
+    s.database = database;
+    return s;
+}
+
+QString templateName() {
+    return QString("florist_tpl_%1").arg(QCoreApplication::applicationPid());
+}
+
+void adminExec(const QString& sql) {
+    Database admin(pgSettings("postgres"));
+    admin.exec(sql);
+}
+
+void dropTemplate() {
+    try {
+        adminExec("DROP DATABASE IF EXISTS " + templateName());
+    } catch (...) {
+    }
+}
+
+void ensureTemplate() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        adminExec("DROP DATABASE IF EXISTS " + templateName());
+        adminExec("CREATE DATABASE " + templateName() + " ENCODING 'UTF8' TEMPLATE template0");
+        {
+            Database tpl(pgSettings(templateName()));
+            tpl.createSchema(true);
+        }
+        std::atexit(dropTemplate);
+    });
+}
+
+std::atomic<int> counter{0};
+
+} // namespace
+
+bool postgresConfigured() { return !env("FLORIST_TEST_PG_PORT").isEmpty(); }
+
+std::unique_ptr<Database> freshDatabase(Backend backend) {
+    if (backend == Backend::Sqlite) {
+        ConnectionSettings s;
+        s.backend = Backend::Sqlite;
+        s.path = ":memory:";
+        auto db = std::make_unique<Database>(s);
+        db->createSchema(true);
+        return db;
+    }
+    ensureTemplate();
+    const QString name = QString("florist_t_%1_%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(counter.fetch_add(1));
+    adminExec("CREATE DATABASE " + name + " TEMPLATE " + templateName());
+    auto db = std::make_unique<Database>(pgSettings(name));
+    db->open();
+    return db;
+}
+
+void DbTest::SetUp() {
+    if (GetParam() == Backend::Postgres && !postgresConfigured()) {
+        if (env("FLORIST_REQUIRE_PG") == "1") {
+            FAIL() << "the PostgreSQL test server is not configured";
+        }
+        GTEST_SKIP() << "PostgreSQL test server not configured";
+    }
+    db_ = freshDatabase(GetParam());
+    if (GetParam() == Backend::Postgres) {
+        pgName_ = db_->connection().databaseName();
+    }
+}
+
+void DbTest::TearDown() {
+    db_.reset();
+    if (!pgName_.isEmpty()) {
+        adminExec("DROP DATABASE IF EXISTS " + pgName_);
+    }
+}
+
+std::string backendParamName(const ::testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Sqlite ? "Sqlite" : "Postgres";
+}
+
+} // namespace florist::test
