@@ -1,0 +1,181 @@
+#include "reports/pagepainter.h"
+
+#include "core/errors.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+
+namespace florist::reports {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+
+Qt::Alignment alignment(const PlacedText& item) {
+    Qt::Alignment a;
+    switch (item.hAlign) {
+    case HAlign::Left:
+        a |= Qt::AlignLeft;
+        break;
+    case HAlign::Center:
+        a |= Qt::AlignHCenter;
+        break;
+    case HAlign::Right:
+        a |= Qt::AlignRight;
+        break;
+    }
+    switch (item.vAlign) {
+    case VAlign::Top:
+        a |= Qt::AlignTop;
+        break;
+    case VAlign::Center:
+        a |= Qt::AlignVCenter;
+        break;
+    case VAlign::Bottom:
+        a |= Qt::AlignBottom;
+        break;
+    }
+    return a;
+}
+
+// The device rectangle of the matched characters, for a single line laid out as drawText lays
+// it out in the box.
+QRectF matchRect(const QRectF& box, const PlacedText& item, const QFontMetricsF& fm,
+                 const TextMatch& m) {
+    const double width = fm.horizontalAdvance(item.text);
+    double x = box.left();
+    if (item.hAlign == HAlign::Center) {
+        x = box.center().x() - width / 2;
+    } else if (item.hAlign == HAlign::Right) {
+        x = box.right() - width;
+    }
+    const double height = fm.height();
+    double y = box.top();
+    if (item.vAlign == VAlign::Center) {
+        y = box.center().y() - height / 2;
+    } else if (item.vAlign == VAlign::Bottom) {
+        y = box.bottom() - height;
+    }
+    x += fm.horizontalAdvance(item.text.left(m.start));
+    return QRectF(x, y, fm.horizontalAdvance(item.text.mid(m.start, m.length)), height);
+}
+
+// The number written in exactly width characters, blank-padded in front.
+QByteArray fixedWidth(double value, qsizetype width) {
+    for (int decimals = 6; decimals >= 0; --decimals) {
+        const QByteArray text = QByteArray::number(value, 'f', decimals);
+        if (text.size() <= width) {
+            return QByteArray(width - text.size(), ' ') + text;
+        }
+    }
+    return {};
+}
+
+// Qt writes a page size in whole points, and a 76 mm roll is 215.43 pt, not 215. The page's
+// box is rewritten in place with the exact size; keeping every number's length keeps the
+// file's cross-reference offsets valid.
+void writeExactMediaBox(const QString& path, const QSizeF& paperMm) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return;
+    }
+    const QString text = QString::fromLatin1(file.readAll());
+    static const QRegularExpression box(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])");
+    const auto m = box.match(text);
+    if (!m.hasMatch()) {
+        return;
+    }
+    const double exact[] = {paperMm.width() * 72 / kMmPerInch, paperMm.height() * 72 / kMmPerInch};
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray number = fixedWidth(exact[i], m.capturedLength(i + 1));
+        if (!number.isEmpty() && file.seek(m.capturedStart(i + 1))) {
+            file.write(number);
+        }
+    }
+}
+
+} // namespace
+
+QFont pageFont(double fontPx) {
+    QFont font;
+    font.setFamilies(pageFontFamilies());
+    font.setPointSizeF(fontPx * 0.75);
+    font.setWeight(QFont::Normal);
+    font.setStyle(QFont::StyleNormal);
+    return font;
+}
+
+QPageLayout pageLayoutOf(const Page& page) {
+    const QPageSize size(page.paperMm, QPageSize::Millimeter, page.name, QPageSize::ExactMatch);
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void paintPage(QPainter& painter, const Page& page, const QList<TextMatch>& highlights) {
+    QPaintDevice* device = painter.device();
+    const double sx = device->logicalDpiX() / kMmPerInch;
+    const double sy = device->logicalDpiY() / kMmPerInch;
+    painter.save();
+    painter.setPen(Qt::black);
+    for (int i = 0; i < page.items.size(); ++i) {
+        const PlacedText& item = page.items.at(i);
+        const QRectF& r = item.rectMm;
+        const QRectF box(r.left() * sx, r.top() * sy, r.width() * sx, r.height() * sy);
+        painter.setFont(pageFont(item.fontPx));
+        const QFontMetricsF fm(painter.font(), device);
+        for (const TextMatch& m : highlights) {
+            if (m.item == i) {
+                painter.fillRect(matchRect(box, item, fm, m), QColor(255, 230, 0));
+            }
+        }
+        // Text wider than its box is cut at the box's sides rather than running into the
+        // neighbouring column; above and below it may use the line's full height.
+        painter.save();
+        painter.setClipRect(box.adjusted(0, -box.height(), 0, box.height()));
+        painter.drawText(box, int(alignment(item)) | Qt::TextSingleLine, item.text);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+QImage renderPage(const Page& page, int dpi, const QList<TextMatch>& highlights) {
+    const double scale = dpi / kMmPerInch;
+    QImage image(qMax(1, qRound(page.paperMm.width() * scale)),
+                 qMax(1, qRound(page.paperMm.height() * scale)), QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintPage(painter, page, highlights);
+    return image;
+}
+
+void writePdf(const Page& page, const QString& path) {
+    QPdfWriter writer(path);
+    writer.setPageLayout(pageLayoutOf(page));
+    writer.setTitle(page.name);
+    writer.setCreator(QStringLiteral("青禾花店管理系统"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        throw Failure("文件无法写入：" + path);
+    }
+    paintPage(painter, page);
+    if (!painter.end()) {
+        throw Failure("文件无法写入：" + path);
+    }
+    writeExactMediaBox(path, page.paperMm);
+}
+
+void writePng(const Page& page, const QString& path, int dpi) {
+    if (!renderPage(page, dpi).save(path, "PNG")) {
+        throw Failure("文件无法写入：" + path);
+    }
+}
+
+} // namespace florist::reports

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "reports/pagebuilder.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPageLayout>
+
+class QPainter;
+
+namespace florist::reports {
+
+// The font of a box: its height in pixels at 96 dpi becomes points (0.75 pt a pixel), which
+// every paint device resolves against its own resolution.
+QFont pageFont(double fontPx);
+
+// The page's paper with no margins of its own: the boxes already carry the layout's margins.
+QPageLayout pageLayoutOf(const Page& page);
+
+// Paints the page at true millimetre scale with the paper's top-left corner at the painter's
+// origin, converting millimetres with the device's resolution. Matches in highlights get a
+// marker behind their text.
+void paintPage(QPainter& painter, const Page& page, const QList<TextMatch>& highlights = {});
+
+// The page on white at dpi dots per inch.
+QImage renderPage(const Page& page, int dpi, const QList<TextMatch>& highlights = {});
+
+// Writes the page as a one-page PDF of the paper's size; raises Failure when the file cannot be
+// written.
+void writePdf(const Page& page, const QString& path);
+// Writes the page as a PNG image at dpi; raises Failure when the file cannot be written.
+void writePng(const Page& page, const QString& path, int dpi = 300);
+
+} // namespace florist::reports
