@@ -1,0 +1,116 @@
+#include "core/spreadsheet/celltext.h"
+
+#include <QDate>
+#include <QTime>
+#include <cmath>
+
+namespace florist {
+
+QString numberText(double value) {
+    if (!std::isfinite(value)) {
+        return QString("#NUM!");
+    }
+    if (value == 0) {
+        return QString("0");
+    }
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e15 || magnitude < 1e-9) {
+        return QString::number(value, 'g', 15);
+    }
+    const int intDigits = magnitude >= 1 ? int(std::floor(std::log10(magnitude))) + 1 : 0;
+    int decimals = 15 - intDigits;
+    if (magnitude < 1) {
+        // Leading zeros after the point are not significant.
+        decimals += int(std::ceil(-std::log10(magnitude))) - 1;
+    }
+    QString text = QString::number(value, 'f', std::max(0, decimals));
+    if (text.contains('.')) {
+        while (text.endsWith('0')) {
+            text.chop(1);
+        }
+        if (text.endsWith('.')) {
+            text.chop(1);
+        }
+    }
+    if (text == "-0") {
+        text = "0";
+    }
+    return text;
+}
+
+QString serialDateText(double serial, bool date1904) {
+    if (!std::isfinite(serial) || serial < 0 || serial > 2958466) {
+        return numberText(serial);
+    }
+    double days = std::floor(serial);
+    // Whole seconds, rounded, so 0.99999999 of a day does not show as 23:59:59.
+    qint64 seconds = std::llround((serial - days) * 86400.0);
+    if (seconds >= 86400) {
+        days += 1;
+        seconds -= 86400;
+    }
+    const QTime time = QTime(0, 0).addSecs(int(seconds));
+    if (days == 0 && !date1904) {
+        return seconds == 0 ? QString("1900-01-00") : time.toString("hh:mm:ss");
+    }
+    QDate date;
+    if (date1904) {
+        date = QDate(1904, 1, 1).addDays(qint64(days));
+    } else if (days < 60) {
+        date = QDate(1899, 12, 31).addDays(qint64(days));
+    } else if (days == 60) {
+        // The spreadsheet's fictitious 29 February 1900.
+        return QString("1900-02-29");
+    } else {
+        date = QDate(1899, 12, 30).addDays(qint64(days));
+    }
+    QString text = date.toString("yyyy-MM-dd");
+    if (seconds != 0) {
+        text += ' ' + time.toString("hh:mm:ss");
+    }
+    return text;
+}
+
+bool isDateFormatId(int id) {
+    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47);
+}
+
+bool isDateFormatCode(const QString& code) {
+    bool inQuote = false;
+    bool inBracket = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code.at(i);
+        if (inQuote) {
+            inQuote = c != '"';
+            continue;
+        }
+        if (inBracket) {
+            inBracket = c != ']';
+            continue;
+        }
+        switch (c.toLower().unicode()) {
+        case '"':
+            inQuote = true;
+            break;
+        case '[':
+            inBracket = true;
+            break;
+        case '\\':
+        case '_':
+        case '*':
+            ++i; // the next character is shown literally or is a fill
+            break;
+        case 'y':
+        case 'm':
+        case 'd':
+        case 'h':
+        case 's':
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+} // namespace florist

@@ -1,0 +1,43 @@
+#include "core/spreadsheet/importrun.h"
+
+#include "core/db/datamodule.h"
+
+namespace florist {
+
+QString importStoppedText(const ImportResult& r) {
+    return QString("导入在EXCEL第 %1 行停止：%2\n此前已导入 %3 条数据。")
+        .arg(r.failedRow)
+        .arg(r.error)
+        .arg(r.inserted);
+}
+
+ImportResult runImport(const Sheet& sheet, DataModule& dm, const QStringList& required,
+                       const ImportRule& rule, const std::function<void(int)>& progress) {
+    ImportResult result;
+    for (const QString& heading : required) {
+        if (sheet.column(heading) < 0) {
+            result.failedRow = sheet.rows.isEmpty() ? 1 : 2;
+            result.error = missingHeadingText(heading);
+            return result;
+        }
+    }
+    for (int i = 0; i < sheet.rows.size(); ++i) {
+        const SheetRow row(sheet, i);
+        try {
+            const bool inserted = dm.db().transaction([&] { return rule(dm, row); });
+            if (inserted) {
+                ++result.inserted;
+            }
+        } catch (const Failure& f) {
+            result.failedRow = row.sheetRow();
+            result.error = f.text();
+            return result;
+        }
+        if (progress) {
+            progress(i + 1);
+        }
+    }
+    return result;
+}
+
+} // namespace florist

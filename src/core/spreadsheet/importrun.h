@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/spreadsheet/sheet.h"
+
+#include <functional>
+
+namespace florist {
+
+class DataModule;
+
+// What an import window does with one sheet row: reads its cells by heading and inserts what
+// its subject needs. Returns true when it inserted the row, false when it skipped it.
+using ImportRule = std::function<bool(DataModule&, const SheetRow&)>;
+
+struct ImportResult {
+    int inserted = 0;
+    int failedRow = 0; // the sheet row that stopped the import (headings are row 1); 0 if none
+    QString error;     // why it stopped
+    bool ok() const { return failedRow == 0; }
+};
+
+// The message for an import that stopped at a row.
+QString importStoppedText(const ImportResult& result);
+
+// Runs the rule over every row from the first. Each row is written whole or not at all; a row
+// that fails ends the import there, with the rows before it kept. Before any row, every
+// heading of `required` must be in the sheet, so a missing column writes nothing.
+// progress is told the number of rows done after each row.
+ImportResult runImport(const Sheet& sheet, DataModule& dm, const QStringList& required,
+                       const ImportRule& rule, const std::function<void(int)>& progress = {});
+
+} // namespace florist

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/errors.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace florist {
+
+// Bounds that keep a hostile or oversized file from exhausting memory or time: whatever passes
+// them still fits comfortably in a grid.
+struct SheetLimits {
+    qint64 maxEntryBytes = qint64(512) * 1024 * 1024; // one part of an xlsx, or a whole csv
+    int maxRows = 1048576;
+    int maxColumns = 16384;
+    qint64 maxCells = 5'000'000; // rows x columns of the resulting table
+};
+
+// The first sheet "Sheet1" of a file as an import sees it: the headings of row 1 and the rows
+// below, every cell as the text the spreadsheet shows ("" when empty). Every row has exactly
+// headings.size() cells; wholly empty rows at the end are dropped.
+struct Sheet {
+    QStringList headings;
+    QList<QStringList> rows;
+
+    // The column of a heading (blanks around it and the case of Latin letters do not count);
+    // -1 when the sheet lacks it.
+    int column(const QString& heading) const;
+};
+
+// The message for a heading that an import reads and the sheet lacks.
+QString missingHeadingText(const QString& heading);
+
+// One data row of a sheet, read by heading.
+class SheetRow {
+public:
+    SheetRow(const Sheet& sheet, int index) : sheet_(&sheet), index_(index) {}
+    // The cell under heading; raises Failure(missingHeadingText) when the sheet lacks it.
+    QString text(const QString& heading) const;
+    int index() const { return index_; }
+    // The row's number as the spreadsheet shows it: headings are row 1, the first data row 2.
+    int sheetRow() const { return index_ + 2; }
+
+private:
+    const Sheet* sheet_;
+    int index_;
+};
+
+// Collects the cells of a sheet in any order and turns them into a Sheet. Enforces the limits:
+// a reference beyond them, or a table too large, raises Failure.
+class SheetBuilder {
+public:
+    explicit SheetBuilder(const SheetLimits& limits) : limits_(limits) {}
+    // row and column count from 0; empty values are ignored.
+    void set(int row, int column, const QString& value);
+    Sheet take();
+
+private:
+    struct Cell {
+        int row;
+        int column;
+        QString value;
+    };
+    SheetLimits limits_;
+    QList<Cell> cells_;
+    int maxRow_ = -1;
+    int maxColumn_ = -1;
+};
+
+} // namespace florist

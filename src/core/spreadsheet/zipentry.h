@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/spreadsheet/sheet.h"
+
+#include <QIODevice>
+#include <memory>
+#include <zip.h>
+
+namespace florist::detail {
+
+// One part of a zip archive as a stream that never yields more than a set number of bytes, so
+// a part that inflates without end (a zip bomb) stops at the bound instead of filling memory.
+class ZipEntryDevice : public QIODevice {
+public:
+    ZipEntryDevice(zip_file_t* file, qint64 maxBytes);
+    ~ZipEntryDevice() override;
+    bool isSequential() const override { return true; }
+    bool overflowed() const { return overflowed_; }
+    bool failed() const { return failed_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    zip_file_t* file_;
+    qint64 maxBytes_;
+    qint64 read_ = 0;
+    bool overflowed_ = false;
+    bool failed_ = false;
+};
+
+// An xlsx file opened as a zip archive; part names are found regardless of case.
+class ZipArchive {
+public:
+    ZipArchive(const QString& path, const SheetLimits& limits);
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    bool contains(const QString& part) const;
+    // Opens a part; raises the damaged-file Failure when it is missing or cannot be inflated,
+    // the oversized-file Failure when it declares more bytes than the limit.
+    std::unique_ptr<ZipEntryDevice> open(const QString& part) const;
+    const QString& path() const { return path_; }
+
+private:
+    zip_int64_t locate(const QString& part) const;
+
+    QString path_;
+    SheetLimits limits_;
+    zip_t* zip_ = nullptr;
+};
+
+} // namespace florist::detail
