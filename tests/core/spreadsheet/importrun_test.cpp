@@ -1,0 +1,75 @@
+#include "core/db/datamodule.h"
+#include "core/spreadsheet/importrun.h"
+#include "support/dbfixture.h"
+
+namespace florist {
+namespace {
+
+class ImportRunTest : public test::DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (db_) {
+            dm_ = std::make_unique<DataModule>(std::move(db_));
+        }
+    }
+    void TearDown() override {
+        dm_.reset();
+        DbTest::TearDown();
+    }
+    int sexes(const QString& remark) {
+        return dm_->myRetSC("SELECT ID FROM SSex WHERE (Remark = ?)", {remark});
+    }
+    // Inserts the row's name unless it is empty; "坏" runs a statement the server refuses,
+    // after a first insert that must not survive.
+    static bool rule(DataModule& dm, const SheetRow& row) {
+        const QString name = row.text("名称");
+        if (name.isEmpty()) {
+            return false;
+        }
+        dm.myESQL("INSERT INTO SSex (theName, Remark) VALUES (?, ?)", {name, row.text("备注")});
+        if (name == "坏") {
+            dm.myESQL("INSERT INTO SSex (noSuchColumn) VALUES (1)");
+        }
+        return true;
+    }
+
+    std::unique_ptr<DataModule> dm_;
+};
+
+TEST_P(ImportRunTest, InsertsCountsAndSkips) {
+    Sheet sheet{{"备注", "名称"}, {{"导入", "未知"}, {"导入", ""}, {"导入", "保密"}}};
+    QList<int> progress;
+    const ImportResult r =
+        runImport(sheet, *dm_, {"名称", "备注"}, rule, [&](int done) { progress << done; });
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.inserted, 2);
+    EXPECT_EQ(sexes("导入"), 2);
+    EXPECT_EQ(progress, QList<int>({1, 2, 3}));
+}
+
+// A failing row stops the import there: the rows before it stay, its own writes do not.
+TEST_P(ImportRunTest, FailingRowStopsWithEarlierRowsKept) {
+    Sheet sheet{{"名称", "备注"}, {{"甲", "导入"}, {"坏", "导入"}, {"乙", "导入"}}};
+    const ImportResult r = runImport(sheet, *dm_, {"名称"}, rule);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.failedRow, 3);
+    EXPECT_EQ(r.inserted, 1);
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_EQ(sexes("导入"), 1);
+    const QString text = importStoppedText(r);
+    EXPECT_TRUE(text.contains("第 3 行") && text.contains("已导入 1 条")) << text.toStdString();
+}
+
+TEST_P(ImportRunTest, MissingHeadingWritesNothing) {
+    Sheet sheet{{"名称"}, {{"甲"}, {"乙"}}};
+    const ImportResult r = runImport(sheet, *dm_, {"名称", "备注"}, rule);
+    EXPECT_EQ(r.failedRow, 2);
+    EXPECT_EQ(r.error, "EXCEL文件中缺少列：备注");
+    EXPECT_EQ(dm_->myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"甲"}), 0);
+}
+
+FLORIST_ON_EVERY_BACKEND(ImportRunTest);
+
+} // namespace
+} // namespace florist
