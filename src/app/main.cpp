@@ -1,6 +1,11 @@
+#include "ui/application.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    florist::ui::Application::setUpLocale(app);
+    florist::ui::Application florist(app);
+    florist.start();
+    return florist.exec();
 }

@@ -28,7 +28,9 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
 
 } // namespace
 
-void Prompt::setHandler(Handler h) { handler() = std::move(h); }
+void Prompt::setHandler(Handler h) {
+    handler() = std::move(h);
+}
 
 bool Prompt::show(const PromptRequest& r) {
     if (handler()) {

@@ -11,15 +11,17 @@ namespace florist::test {
 
 namespace {
 
-QString env(const char* name) { return qEnvironmentVariable(name); }
+QString env(const char* name) {
+    return qEnvironmentVariable(name);
+}
 
 ConnectionSettings pgSettings(const QString& database) {
     ConnectionSettings s;
     s.backend = Backend::Postgres;
     s.host = env("FLORIST_TEST_PG_HOST");
     s.port = env("FLORIST_TEST_PG_PORT").toInt();
-    s.user = env("FLORIST_TEST_PG_USER").isEmpty() ? QString("postgres")
-                                                   : env("FLORIST_TEST_PG_USER");
+    s.user =
+        env("FLORIST_TEST_PG_USER").isEmpty() ? QString("postgres") : env("FLORIST_TEST_PG_USER");
     s.database = database;
     return s;
 }
@@ -57,7 +59,9 @@ std::atomic<int> counter{0};
 
 } // namespace
 
-bool postgresConfigured() { return !env("FLORIST_TEST_PG_PORT").isEmpty(); }
+bool postgresConfigured() {
+    return !env("FLORIST_TEST_PG_PORT").isEmpty();
+}
 
 std::unique_ptr<Database> freshDatabase(Backend backend) {
     if (backend == Backend::Sqlite) {

@@ -31,7 +31,6 @@ std::string backendParamName(const ::testing::TestParamInfo<Backend>& info);
 } // namespace florist::test
 
 #define FLORIST_ON_EVERY_BACKEND(Suite)                                                            \
-    INSTANTIATE_TEST_SUITE_P(Db, Suite,                                                            \
-                             ::testing::Values(florist::Backend::Sqlite,                           \
-                                               florist::Backend::Postgres),                        \
-                             florist::test::backendParamName)
+    INSTANTIATE_TEST_SUITE_P(                                                                      \
+        Db, Suite, ::testing::Values(florist::Backend::Sqlite, florist::Backend::Postgres),        \
+        florist::test::backendParamName)

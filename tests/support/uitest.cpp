@@ -1,5 +1,7 @@
 #include "support/uitest.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 namespace florist::test {
@@ -22,7 +24,18 @@ PromptRecorder::PromptRecorder() {
     });
 }
 
-PromptRecorder::~PromptRecorder() { installUiTestDefaults(); }
+PromptRecorder::~PromptRecorder() {
+    installUiTestDefaults();
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
 
 QStringList PromptRecorder::texts() const {
     QStringList out;

@@ -30,6 +30,9 @@ private:
     QList<bool> answers_;
 };
 
+// Types text into a widget key by key, as a person would (any characters, Chinese included).
+void typeText(QWidget* widget, const QString& text);
+
 // The first descendant of root whose accessibleName (or objectName) is name; nullptr if none.
 template <class T> T* findByName(QWidget* root, const QString& name);
 

@@ -10,14 +10,14 @@ enum class Backend { Sqlite, Postgres, SqlServer };
 // shared server instead. No credentials are built into the program.
 struct ConnectionSettings {
     Backend backend = Backend::Sqlite;
-    QString path;        // SQLite file (":memory:" for a throwaway database)
-    QString host;        // servers
+    QString path; // SQLite file (":memory:" for a throwaway database)
+    QString host; // servers
     int port = 0;
     QString database;
     QString user;
     QString password;
-    QString odbcDriver;  // SQL Server through ODBC, e.g. "FreeTDS"
-    QString options;     // extra driver options, passed through
+    QString odbcDriver; // SQL Server through ODBC, e.g. "FreeTDS"
+    QString options;    // extra driver options, passed through
 
     // Reads the [database] group of an ini file; missing keys keep the embedded default.
     static ConnectionSettings fromIni(const QString& iniPath, const QString& defaultSqlitePath);

@@ -48,9 +48,13 @@ Database::~Database() {
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
-QSqlDatabase Database::connection() const { return QSqlDatabase::database(connectionName_, false); }
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(connectionName_, false);
+}
 
-bool Database::isOpen() const { return connection().isOpen(); }
+bool Database::isOpen() const {
+    return connection().isOpen();
+}
 
 void Database::open() {
     QSqlDatabase db = connection();
@@ -77,6 +81,13 @@ QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
     const QString text = dialect_->translate(sql);
     QSqlQuery q(connection());
     q.setForwardOnly(true);
+    if (params.isEmpty()) {
+        // Nothing to bind: sent as it is (PostgreSQL cannot prepare DDL statements).
+        if (!q.exec(text)) {
+            throw DbError(providerText(q.lastError()), text);
+        }
+        return q;
+    }
     if (!q.prepare(text)) {
         throw DbError(providerText(q.lastError()), text);
     }
@@ -89,7 +100,9 @@ QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
     return q;
 }
 
-void Database::exec(const QString& sql, const QVariantList& params) { prepared(sql, params); }
+void Database::exec(const QString& sql, const QVariantList& params) {
+    prepared(sql, params);
+}
 
 qlonglong Database::insert(const QString& sql, const QVariantList& params) {
     switch (dialect_->identityBy()) {
@@ -98,8 +111,8 @@ qlonglong Database::insert(const QString& sql, const QVariantList& params) {
         return q.next() ? q.value(0).toLongLong() : 0;
     }
     case Dialect::IdentityBy::ScopeIdentity: {
-        QSqlQuery q = prepared("SET NOCOUNT ON; " + sql + "; SELECT CAST(SCOPE_IDENTITY() AS INT)",
-                               params);
+        QSqlQuery q =
+            prepared("SET NOCOUNT ON; " + sql + "; SELECT CAST(SCOPE_IDENTITY() AS INT)", params);
         do {
             if (q.next()) {
                 return q.value(0).toLongLong();
@@ -143,8 +156,8 @@ int Database::count(const QString& sql, const QVariantList& params) {
                                             QRegularExpression::CaseInsensitiveOption);
     QString inner = sql;
     inner.remove(orderBy);
-    QVariant n = scalar("SELECT COUNT(*) FROM (" + dialect_->translate(inner) + ") florist_count",
-                        params);
+    QVariant n =
+        scalar("SELECT COUNT(*) FROM (" + dialect_->translate(inner) + ") florist_count", params);
     return n.toInt();
 }
 

@@ -10,7 +10,9 @@ DataModule::DataModule(std::unique_ptr<Database> db) : db_(std::move(db)), loade
 
 DataModule::~DataModule() = default;
 
-void DataModule::myESQL(const QString& sql, const QVariantList& params) { db_->exec(sql, params); }
+void DataModule::myESQL(const QString& sql, const QVariantList& params) {
+    db_->exec(sql, params);
+}
 
 int DataModule::myRetSC(const QString& sql, const QVariantList& params) {
     return db_->count(sql, params);
@@ -37,18 +39,22 @@ QString DataModule::myRetGift(const QString& name) {
     return singleValue("SELECT thePrice FROM SGift WHERE (theName = ?)", name);
 }
 
-QString documentSequence(int n) { return QString::number(n).rightJustified(4, '0'); }
+QString documentSequence(int n) {
+    return QString::number(n).rightJustified(4, '0');
+}
 
 QString DataModule::NewDJNum(const QString& table, const QString& prefix, const QString& infix) {
     // Counted on the server over the theDate index: deleted rows and every store's rows count.
-    const int n = db_->scalar("SELECT COUNT(*) FROM " + table + "  where (theDate=?)",
-                              {login_.businessDate})
-                      .toInt();
+    const int n =
+        db_->scalar("SELECT COUNT(*) FROM " + table + "  where (theDate=?)", {login_.businessDate})
+            .toInt();
     const QDate date = QDate::fromString(login_.businessDate, "yyyy-MM-dd");
     return prefix + date.toString("yyMMdd") + infix + documentSequence(n + 1);
 }
 
-QString DataModule::NumToChar(double amount) const { return florist::NumToChar(amount); }
+QString DataModule::NumToChar(double amount) const {
+    return florist::NumToChar(amount);
+}
 
 void DataModule::readStartValues() {
     ResultSet d = db_->select(db_->dialect().dateStatement());

@@ -38,9 +38,7 @@ public:
     QString loginStatement() const override {
         return "SELECT WName, theName, thePass, ID FROM SUser WHERE (theName = ?)";
     }
-    QString dateStatement() const override {
-        return "SELECT datetime('now', 'localtime') AS myD";
-    }
+    QString dateStatement() const override { return "SELECT datetime('now', 'localtime') AS myD"; }
     QString schemaResource() const override { return ":/schema/sqlite.sql"; }
 };
 
@@ -73,11 +71,11 @@ public:
     Backend backend() const override { return Backend::SqlServer; }
     QString driverName() const override { return "QODBC"; }
     void configure(QSqlDatabase& db, const ConnectionSettings& s) const override {
-        QString dsn = QString("DRIVER={%1};SERVER=%2;PORT=%3;DATABASE=%4;UID=%5;PWD=%6;"
-                              "ClientCharset=UTF-8;TDS_Version=7.4;")
-                          .arg(s.odbcDriver.isEmpty() ? QString("FreeTDS") : s.odbcDriver, s.host,
-                               QString::number(s.port > 0 ? s.port : 1433), s.database, s.user,
-                               s.password);
+        QString dsn =
+            QString("DRIVER={%1};SERVER=%2;PORT=%3;DATABASE=%4;UID=%5;PWD=%6;"
+                    "ClientCharset=UTF-8;TDS_Version=7.4;")
+                .arg(s.odbcDriver.isEmpty() ? QString("FreeTDS") : s.odbcDriver, s.host,
+                     QString::number(s.port > 0 ? s.port : 1433), s.database, s.user, s.password);
         db.setDatabaseName(dsn);
         if (!s.options.isEmpty()) {
             db.setConnectOptions(s.options);
@@ -91,7 +89,9 @@ public:
 
 } // namespace
 
-QString Dialect::translate(const QString& sql) const { return sql; }
+QString Dialect::translate(const QString& sql) const {
+    return sql;
+}
 
 QString Dialect::moveTopToLimit(const QString& sql) {
     auto m = topPattern().match(sql);

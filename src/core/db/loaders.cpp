@@ -6,7 +6,9 @@ namespace florist {
 
 Loaders::Loaders(Database& db) : db_(db) {}
 
-Loaders::~Loaders() { qDeleteAll(models_); }
+Loaders::~Loaders() {
+    qDeleteAll(models_);
+}
 
 QStringListModel* Loaders::modelFor(const QString& key) {
     auto it = models_.find(key);
@@ -16,7 +18,9 @@ QStringListModel* Loaders::modelFor(const QString& key) {
     return it.value();
 }
 
-QStringListModel* Loaders::model(const QString& table) const { return models_.value(table); }
+QStringListModel* Loaders::model(const QString& table) const {
+    return models_.value(table);
+}
 
 void Loaders::fill(QStringListModel* model, const QString& sql, const QVariantList& params) {
     ResultSet rs = db_.select(sql, params);

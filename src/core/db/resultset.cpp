@@ -21,7 +21,9 @@ QVariant ResultSet::value(int row, const QString& name) const {
     return rows_.at(row).at(c);
 }
 
-QString ResultSet::text(int row, const QString& name) const { return displayText(value(row, name)); }
+QString ResultSet::text(int row, const QString& name) const {
+    return displayText(value(row, name));
+}
 
 QString displayText(const QVariant& value) {
     if (!value.isValid() || value.isNull()) {

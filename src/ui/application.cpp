@@ -1,0 +1,76 @@
+#include "ui/application.h"
+
+#include "core/db/datamodule.h"
+#include "core/session/login.h"
+#include "core/session/startup.h"
+#include "ui/icons.h"
+#include "ui/loginwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/prompt.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
+
+namespace florist::ui {
+
+Application::Application(QApplication& app) : app_(app) {}
+
+Application::~Application() {
+    login_.reset();
+    main_.reset();
+    context_.reset();
+    dm_.reset();
+}
+
+void Application::setUpLocale(QApplication& app) {
+    QApplication::setApplicationName("qinghe-florist");
+    QApplication::setApplicationDisplayName("青禾花店管理系统");
+    QApplication::setWindowIcon(applicationIcon());
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+    QFont font = QApplication::font();
+    font.setFamilies({"Noto Sans CJK SC", "Noto Sans CJK", "WenQuanYi Micro Hei", "Sans Serif"});
+    font.setPointSize(9);
+    QApplication::setFont(font);
+}
+
+void Application::start() {
+    std::unique_ptr<Database> db;
+    try {
+        db = openDatabase(configuredConnection());
+    } catch (const Failure& f) {
+        // The windows still come up; every statement then reports the same provider text.
+        Prompt::failure(nullptr, f);
+        db = std::make_unique<Database>(configuredConnection());
+    }
+    dm_ = std::make_unique<DataModule>(std::move(db));
+    guarded(nullptr, [&] { dm_->readStartValues(); });
+    context_ = std::make_unique<Context>(Context{*dm_});
+    registerAllWindows();
+    main_ = std::make_unique<MainWindow>(*context_);
+    login_ = std::make_unique<LoginWindow>(*context_);
+    QObject::connect(login_.get(), &LoginWindow::loggedIn, main_.get(),
+                     [this](const QStringList& rights) {
+                         main_->applyLogin(rights);
+                         main_->showMaximized();
+                         guarded(main_.get(), [&] { readStoreDefaults(*dm_); });
+                     });
+    QObject::connect(login_.get(), &QDialog::rejected, &app_, &QApplication::quit);
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        login_->move(screen->availableGeometry().center() - login_->rect().center());
+    }
+    login_->show();
+}
+
+int Application::exec() {
+    return app_.exec();
+}
+
+} // namespace florist::ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <QValidator>
+
+class QLabel;
+
+namespace florist::ui {
+
+// What a field accepts as typed: anything, amounts (digits and "."), or digits only.
+enum class KeyFilter { Any, Amount, Digits };
+
+// Refuses an edit that would make the text longer than maxBytes GBK bytes or that brings a key
+// the field's filter does not accept. maxBytes 0 means no limit.
+class FieldValidator : public QValidator {
+public:
+    FieldValidator(int maxBytes, KeyFilter filter, QObject* parent = nullptr);
+    State validate(QString& input, int& pos) const override;
+    int maxBytes() const { return maxBytes_; }
+
+private:
+    int maxBytes_;
+    KeyFilter filter_;
+};
+
+// The name a black-box script finds an input by: its caption without blanks and colon
+// ("卡        号：" → "卡号").
+QString accessibleFromCaption(const QString& caption);
+
+// A text field limited in GBK bytes, named after its caption.
+QLineEdit* textField(const QString& caption, int maxBytes, QWidget* parent = nullptr,
+                     KeyFilter filter = KeyFilter::Any);
+// A password box: at most maxBytes, every character shown as "@", bold.
+QLineEdit* passwordField(const QString& caption, int maxBytes, QWidget* parent = nullptr);
+// A date picker showing 'yyyy-mm-dd'.
+QDateEdit* dateField(const QString& caption, const QDate& date, QWidget* parent = nullptr);
+// A drop-down that lists a loader's shared model; choose only from the list.
+QComboBox* listField(const QString& caption, QStringListModel* model, QWidget* parent = nullptr);
+// The caption label of a field, as the windows lay them out.
+QLabel* captionLabel(const QString& caption, QWidget* buddy, QWidget* parent = nullptr);
+
+// Sets a drop-down to a value of its list; an empty or unknown value leaves nothing chosen.
+void chooseText(QComboBox* box, const QString& text);
+// The text of the chosen item, "" when nothing is chosen.
+QString chosenText(const QComboBox* box);
+
+} // namespace florist::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace florist {
+class DataModule;
+}
+
+namespace florist::ui {
+
+// What every window is built with.
+struct Context {
+    DataModule& dm;
+};
+
+// Builds the window a menu entry opens: a QDialog for modal entries, a plain widget for child
+// windows. The window's objectName is its documented name (frmOrder_In).
+using WindowFactory = std::function<QWidget*(Context& context, QWidget* parent)>;
+
+class WindowRegistry {
+public:
+    static void add(const QString& window, WindowFactory factory);
+    // Empty when no window of that name exists yet.
+    static WindowFactory find(const QString& window);
+};
+
+// Registers the windows of every subsystem (called once at start and by tests).
+void registerAllWindows();
+
+} // namespace florist::ui
