@@ -57,16 +57,21 @@ QString DataModule::NumToChar(double amount) const {
 }
 
 void DataModule::readStartValues() {
-    ResultSet d = db_->select(db_->dialect().dateStatement());
-    if (d.size() == 1) {
-        QVariant v = d.value(0, 0);
-        QDateTime dt = v.toDateTime();
-        if (!dt.isValid()) {
-            dt = QDateTime::fromString(v.toString().left(19), "yyyy-MM-dd HH:mm:ss");
+    login_.defaultBusinessDate = QDateTime::currentDateTime();
+    try {
+        ResultSet d = db_->select(db_->dialect().dateStatement());
+        if (d.size() == 1) {
+            const QVariant v = d.value(0, 0);
+            QDateTime dt = v.toDateTime();
+            if (!dt.isValid()) {
+                dt = QDateTime::fromString(v.toString().left(19), "yyyy-MM-dd HH:mm:ss");
+            }
+            if (dt.isValid()) {
+                login_.defaultBusinessDate = dt;
+            }
         }
-        login_.defaultBusinessDate = dt.isValid() ? dt : QDateTime::currentDateTime();
-    } else {
-        login_.defaultBusinessDate = QDateTime::currentDateTime();
+    } catch (const DbError&) {
+        // A server without myDate: the workstation's clock presets the business date.
     }
     ResultSet shop = db_->select("SELECT theName, thePhone, theAddress, Remark, theGG FROM SDept ");
     login_.shopName = shop.isEmpty() ? QString("") : shop.text(0, "theName");
