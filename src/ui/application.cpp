@@ -3,6 +3,8 @@
 #include "core/db/datamodule.h"
 #include "core/session/login.h"
 #include "core/session/startup.h"
+#include "reports/printmodule.h"
+#include "reports/receiptpreview.h"
 #include "ui/icons.h"
 #include "ui/loginwindow.h"
 #include "ui/mainwindow.h"
@@ -22,6 +24,7 @@ Application::~Application() {
     login_.reset();
     main_.reset();
     context_.reset();
+    print_.reset();
     dm_.reset();
 }
 
@@ -52,9 +55,11 @@ void Application::start() {
     }
     dm_ = std::make_unique<DataModule>(std::move(db));
     guarded(nullptr, [&] { dm_->readStartValues(); });
-    context_ = std::make_unique<Context>(Context{*dm_});
+    print_ = std::make_unique<PrintModule>(*dm_);
+    context_ = std::make_unique<Context>(Context{*dm_, print_.get()});
     registerAllWindows();
     main_ = std::make_unique<MainWindow>(*context_);
+    installReceiptPreview(*print_, main_.get());
     login_ = std::make_unique<LoginWindow>(*context_);
     QObject::connect(login_.get(), &LoginWindow::loggedIn, main_.get(),
                      [this](const QStringList& rights) {

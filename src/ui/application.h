@@ -6,7 +6,8 @@ class QApplication;
 
 namespace florist {
 class DataModule;
-}
+class PrintModule;
+} // namespace florist
 
 namespace florist::ui {
 
@@ -26,6 +27,7 @@ public:
     int exec();
 
     DataModule* dataModule() const { return dm_.get(); }
+    PrintModule* printModule() const { return print_.get(); }
     MainWindow* mainWindow() const { return main_.get(); }
     LoginWindow* loginWindow() const { return login_.get(); }
 
@@ -35,6 +37,7 @@ public:
 private:
     QApplication& app_;
     std::unique_ptr<DataModule> dm_;
+    std::unique_ptr<PrintModule> print_;
     std::unique_ptr<Context> context_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<LoginWindow> login_;

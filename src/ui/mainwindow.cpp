@@ -31,14 +31,28 @@ const ToolButton kToolButtons[] = {
     {"兑换录入", 4, 0}, {"帮助", -1, -1},   {"退出", 0, 7},
 };
 
+// The client area: the picture behind the child windows follows the frame's size.
+class BackdropArea : public QMdiArea {
+public:
+    BackdropArea(const QString& shopName, QWidget* parent) : QMdiArea(parent), shop_(shopName) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        setBackground(QBrush(backdrop(viewport()->size(), shop_)));
+        QMdiArea::resizeEvent(event);
+    }
+
+private:
+    QString shop_;
+};
+
 } // namespace
 
 MainWindow::MainWindow(Context& context, QWidget* parent) : QMainWindow(parent), context_(context) {
     setObjectName("frmMain");
     setWindowTitle("青禾花店管理系统");
     setWindowIcon(applicationIcon());
-    mdi_ = new QMdiArea(this);
-    mdi_->setBackground(QBrush(backdrop(QSize(1280, 800), context_.dm.login().shopName)));
+    mdi_ = new BackdropArea(context_.dm.login().shopName, this);
     setCentralWidget(mdi_);
     modalRunner_ = [](QDialog* dialog) { dialog->exec(); };
     buildMenu();

@@ -7,13 +7,15 @@ class QWidget;
 
 namespace florist {
 class DataModule;
-}
+class PrintModule;
+} // namespace florist
 
 namespace florist::ui {
 
 // What every window is built with.
 struct Context {
     DataModule& dm;
+    PrintModule* print = nullptr; // frmDMP: the receipts
 };
 
 // Builds the window a menu entry opens: a QDialog for modal entries, a plain widget for child
