@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-translations-l10n fonts-noto-cjk fonts-liberation2
   libxlsxwriter-dev libzip-dev libfreexl-dev libsodium-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  postgresql unicode-data
+  postgresql unicode-data bzip2
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -5,49 +5,88 @@
 
 namespace florist {
 
+namespace {
+
+// Opening a code-page converter costs about a microsecond, far more than converting a name, so
+// each thread keeps one. Stateless: a half character at the end of one call must not carry
+// into the next.
+QStringEncoder& encoder() {
+    thread_local QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
+    return gbk;
+}
+
+QStringDecoder& decoder() {
+    thread_local QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
+    return gbk;
+}
+
+bool isLead(uchar b) {
+    return b >= 0x81 && b <= 0xFE;
+}
+bool isTrail(uchar b) {
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
+
+// True when the last byte opens a two-byte character that never got its second byte. The
+// converter drops such a byte silently; the caller shows it as U+FFFD instead.
+bool endsInLoneLead(const QByteArray& bytes) {
+    qsizetype i = 0;
+    const qsizetype n = bytes.size();
+    while (i < n) {
+        const uchar b = uchar(bytes[i]);
+        if (isLead(b) && i + 1 < n && isTrail(uchar(bytes[i + 1]))) {
+            i += 2;
+        } else if (isLead(b) && i + 1 == n) {
+            return true;
+        } else {
+            ++i;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 QByteArray toGbk(const QString& text) {
-    QStringEncoder encoder("GBK");
-    return encoder.encode(text);
+    if (text.isEmpty()) {
+        return {};
+    }
+    return encoder().encode(text);
 }
 
 QString fromGbk(const QByteArray& bytes) {
-    QStringDecoder decoder("GBK");
-    return decoder.decode(bytes);
+    if (bytes.isEmpty()) {
+        return {};
+    }
+    QString text = decoder().decode(bytes);
+    if (endsInLoneLead(bytes)) {
+        text += QChar::ReplacementCharacter;
+    }
+    return text;
 }
 
 int gbkLength(const QString& text) {
-    int n = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.unicode() < 0x80) {
-            n += 1;
-        } else if (c.isHighSurrogate() && i + 1 < text.size()) {
-            // Characters beyond the basic plane take four bytes in GB 18030.
-            n += int(toGbk(text.mid(i, 2)).size());
-            ++i;
-        } else {
-            n += 2;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            return int(toGbk(text).size());
         }
     }
-    return n;
+    return int(text.size());
 }
 
 QString gbkLeft(const QString& text, int maxBytes) {
     int n = 0;
-    int i = 0;
-    for (; i < text.size(); ++i) {
+    qsizetype i = 0;
+    while (i < text.size()) {
         const QChar c = text.at(i);
-        int w = c.unicode() < 0x80 ? 1 : 2;
-        int units = 1;
-        if (c.isHighSurrogate() && i + 1 < text.size()) {
-            w = int(toGbk(text.mid(i, 2)).size());
-            units = 2;
-        }
+        const qsizetype units =
+            c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const int w = c.unicode() < 0x80 ? 1 : int(toGbk(text.mid(i, units)).size());
         if (n + w > maxBytes) {
             break;
         }
         n += w;
-        i += units - 1;
+        i += units;
     }
     return text.left(i);
 }
