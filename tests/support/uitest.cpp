@@ -1,5 +1,7 @@
 #include "support/uitest.h"
 
+#include "ui/filechooser.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
@@ -10,6 +12,14 @@ void installUiTestDefaults() {
     ui::Prompt::setHandler([](const ui::PromptRequest& r) {
         ADD_FAILURE() << "unexpected box: " << r.title.toStdString() << " / "
                       << r.text.toStdString();
+        return false;
+    });
+    ui::FileChooser::setHandler([](const ui::FileRequest& r) {
+        ADD_FAILURE() << "unexpected file dialog: " << r.caption.toStdString();
+        return QString();
+    });
+    ui::FileChooser::setDesktopHandler([](const QString& path) {
+        ADD_FAILURE() << "unexpected hand-over to the desktop: " << path.toStdString();
         return false;
     });
 }
