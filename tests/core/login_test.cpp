@@ -8,70 +8,60 @@ namespace {
 
 class LoginTest : public test::DbTest {
 protected:
-    void SetUp() override {
-        test::DbTest::SetUp();
-        if (IsSkipped() || HasFailure()) {
-            return;
-        }
-        dm_ = std::make_unique<DataModule>(std::move(db_));
-    }
-    void TearDown() override {
-        dm_.reset();
-        test::DbTest::TearDown();
-    }
     QString storedPassword(const QString& user) {
-        return dm_->db()
+        return dm()
+            .db()
             .select("SELECT thePass FROM SUser WHERE (theName = ?)", {user})
             .text(0, "thePass");
     }
-    std::unique_ptr<DataModule> dm_;
 };
 
 TEST_P(LoginTest, RefusesUnknownUserAndWrongPassword) {
     const QDate date(2025, 3, 1);
-    EXPECT_EQ(logIn(*dm_, "", "", date).outcome, LoginOutcome::NoUser);
-    EXPECT_EQ(logIn(*dm_, "nobody", "", date).outcome, LoginOutcome::WrongPassword);
-    EXPECT_EQ(logIn(*dm_, "admin", "x", date).outcome, LoginOutcome::WrongPassword);
-    EXPECT_TRUE(dm_->login().currentUser.isEmpty());
-    EXPECT_TRUE(dm_->login().businessDate.isEmpty());
+    dm().login() = LoginValues{};
+    EXPECT_EQ(logIn(dm(), "", "", date).outcome, LoginOutcome::NoUser);
+    EXPECT_EQ(logIn(dm(), "nobody", "", date).outcome, LoginOutcome::WrongPassword);
+    EXPECT_EQ(logIn(dm(), "admin", "x", date).outcome, LoginOutcome::WrongPassword);
+    EXPECT_TRUE(dm().login().currentUser.isEmpty());
+    EXPECT_TRUE(dm().login().businessDate.isEmpty());
 }
 
 TEST_P(LoginTest, ClearTextPasswordIsAcceptedOnceAndRewrittenAsHash) {
-    dm_->myESQL("UPDATE SUser SET thePass = 'old''pw' WHERE (theName = 'admin')");
-    LoginResult r = logIn(*dm_, "admin", "old'pw", QDate(2025, 3, 1));
+    dm().myESQL("UPDATE SUser SET thePass = 'old''pw' WHERE (theName = 'admin')");
+    LoginResult r = logIn(dm(), "admin", "old'pw", QDate(2025, 3, 1));
     ASSERT_EQ(r.outcome, LoginOutcome::Accepted);
     const QString stored = storedPassword("admin");
     EXPECT_TRUE(isPasswordHash(stored));
     EXPECT_FALSE(stored.contains("old'pw"));
-    EXPECT_EQ(dm_->login().loginPassword, "old'pw");
-    EXPECT_EQ(dm_->login().currentUser, "admin");
-    EXPECT_EQ(dm_->login().currentStore, "总店");
-    EXPECT_EQ(dm_->login().businessDate, "2025-03-01");
-    EXPECT_FALSE(dm_->login().userId.isEmpty());
+    EXPECT_EQ(dm().login().loginPassword, "old'pw");
+    EXPECT_EQ(dm().login().currentUser, "admin");
+    EXPECT_EQ(dm().login().currentStore, "总店");
+    EXPECT_EQ(dm().login().businessDate, "2025-03-01");
+    EXPECT_FALSE(dm().login().userId.isEmpty());
     // The hash now decides: the same password still works, another does not.
-    EXPECT_EQ(logIn(*dm_, "admin", "old'pw", QDate(2025, 3, 2)).outcome, LoginOutcome::Accepted);
-    EXPECT_EQ(logIn(*dm_, "admin", "old", QDate(2025, 3, 2)).outcome, LoginOutcome::WrongPassword);
+    EXPECT_EQ(logIn(dm(), "admin", "old'pw", QDate(2025, 3, 2)).outcome, LoginOutcome::Accepted);
+    EXPECT_EQ(logIn(dm(), "admin", "old", QDate(2025, 3, 2)).outcome, LoginOutcome::WrongPassword);
 }
 
 TEST_P(LoginTest, RightsComeFromSLevel) {
-    LoginResult admin = logIn(*dm_, "admin", "", QDate(2025, 3, 1));
+    LoginResult admin = logIn(dm(), "admin", "", QDate(2025, 3, 1));
     ASSERT_EQ(admin.outcome, LoginOutcome::Accepted);
     EXPECT_EQ(admin.rights.size(), 90);
-    dm_->myESQL("INSERT INTO SUser (WName, theName, thePass, Remark) VALUES ('总店', ?, ?, '')",
+    dm().myESQL("INSERT INTO SUser (WName, theName, thePass, Remark) VALUES ('总店', ?, ?, '')",
                 {"店员", hashPassword("")});
-    LoginResult clerk = logIn(*dm_, "店员", "", QDate(2025, 3, 1));
+    LoginResult clerk = logIn(dm(), "店员", "", QDate(2025, 3, 1));
     ASSERT_EQ(clerk.outcome, LoginOutcome::Accepted);
     EXPECT_TRUE(clerk.rights.isEmpty());
 }
 
 TEST_P(LoginTest, StoreDefaultsOfTheCurrentStore) {
-    ASSERT_EQ(logIn(*dm_, "admin", "", QDate(2025, 3, 1)).outcome, LoginOutcome::Accepted);
-    readStoreDefaults(*dm_);
-    EXPECT_EQ(dm_->login().defaults.paymentMethod, "现金");
-    EXPECT_EQ(dm_->login().defaults.orderState, "未送");
-    dm_->login().currentStore = "不存在的门店";
-    readStoreDefaults(*dm_);
-    EXPECT_TRUE(dm_->login().defaults.paymentMethod.isEmpty());
+    ASSERT_EQ(logIn(dm(), "admin", "", QDate(2025, 3, 1)).outcome, LoginOutcome::Accepted);
+    readStoreDefaults(dm());
+    EXPECT_EQ(dm().login().defaults.paymentMethod, "现金");
+    EXPECT_EQ(dm().login().defaults.orderState, "未送");
+    dm().login().currentStore = "不存在的门店";
+    readStoreDefaults(dm());
+    EXPECT_TRUE(dm().login().defaults.paymentMethod.isEmpty());
 }
 
 FLORIST_ON_EVERY_BACKEND(LoginTest);

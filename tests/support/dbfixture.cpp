@@ -95,7 +95,21 @@ void DbTest::SetUp() {
     }
 }
 
+DataModule& DbTest::dm() {
+    if (!dm_) {
+        dm_ = std::make_unique<DataModule>(std::move(db_));
+        LoginValues& v = dm_->login();
+        v.currentUser = "admin";
+        v.userId = "1";
+        v.currentStore = "总店";
+        v.businessDate = "2025-03-01";
+        v.shopName = "青禾花店";
+    }
+    return *dm_;
+}
+
 void DbTest::TearDown() {
+    dm_.reset();
     db_.reset();
     if (!pgName_.isEmpty()) {
         adminExec("DROP DATABASE IF EXISTS " + pgName_);

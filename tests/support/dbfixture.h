@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/database.h"
+#include "core/db/datamodule.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -19,10 +20,14 @@ class DbTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override;
     void TearDown() override;
-    Database& db() { return *db_; }
+    Database& db() { return dm_ ? dm_->db() : *db_; }
+    // The data module over the test database, created at its first use, logged in as admin of
+    // 总店 on business date 2025-03-01.
+    DataModule& dm();
     Backend backend() const { return GetParam(); }
 
     std::unique_ptr<Database> db_;
+    std::unique_ptr<DataModule> dm_;
     QString pgName_;
 };
 

@@ -28,9 +28,9 @@ protected:
         if (IsSkipped() || HasFailure()) {
             return;
         }
-        dm_ = std::make_unique<DataModule>(std::move(db_));
-        dm_->readStartValues();
-        context_ = std::make_unique<ui::Context>(ui::Context{*dm_});
+        dm().login() = LoginValues{};
+        dm().readStartValues();
+        context_ = std::make_unique<ui::Context>(ui::Context{dm()});
         for (const char* name : {"frmOrder_M", "frmOrder_HQ"}) {
             ui::WindowRegistry::add(name, [this, name](ui::Context&, QWidget* parent) {
                 opened_ << name;
@@ -49,17 +49,16 @@ protected:
     void TearDown() override {
         main_.reset();
         context_.reset();
-        dm_.reset();
         test::DbTest::TearDown();
     }
     void loginAs(const QString& user, const QStringList& rights) {
-        dm_->myESQL(
+        dm().myESQL(
             "INSERT INTO SUser (WName, theName, thePass, Remark) VALUES ('总店', ?, '', '')",
             {user});
         const QString id =
-            dm_->db().select("SELECT ID FROM SUser WHERE (theName = ?)", {user}).text(0, "ID");
+            dm().db().select("SELECT ID FROM SUser WHERE (theName = ?)", {user}).text(0, "ID");
         for (const QString& code : rights) {
-            dm_->myESQL("INSERT INTO SLevel (UID, MNum) VALUES (?, ?)", {id.toInt(), code});
+            dm().myESQL("INSERT INTO SLevel (UID, MNum) VALUES (?, ?)", {id.toInt(), code});
         }
         ui::LoginWindow login(*context_);
         QObject::connect(&login, &ui::LoginWindow::loggedIn, main_.get(),
@@ -81,7 +80,6 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<DataModule> dm_;
     std::unique_ptr<ui::Context> context_;
     std::unique_ptr<ui::MainWindow> main_;
     QStringList opened_;
@@ -140,7 +138,7 @@ TEST_P(MainWindowTest, EveryClickOpensANewChildWindow) {
 }
 
 TEST_P(MainWindowTest, AdminSeesTheWholeMenu) {
-    LoginResult r = logIn(*dm_, "admin", "", QDate(2025, 3, 1));
+    LoginResult r = logIn(dm(), "admin", "", QDate(2025, 3, 1));
     main_->applyLogin(r.rights);
     for (int m = 0; m < 9; ++m) {
         EXPECT_TRUE(main_->topMenu(m)->menuAction()->isVisible()) << m;
@@ -171,7 +169,7 @@ TEST_P(MainWindowTest, LoginWindowMessages) {
     EXPECT_EQ(test::findByName<QLineEdit>(&login, "密码"), login.passwordBox());
     EXPECT_EQ(test::findByName<QComboBox>(&login, "用户名"), login.userBox());
     EXPECT_EQ(test::findByName<QDateEdit>(&login, "营业日期"), login.dateBox());
-    EXPECT_EQ(login.dateBox()->date(), dm_->login().defaultBusinessDate.date());
+    EXPECT_EQ(login.dateBox()->date(), dm().login().defaultBusinessDate.date());
     test::PromptRecorder prompts;
     login.loginButton()->click();
     EXPECT_EQ(prompts.last(), "用户名 不能为空，请选择！");
@@ -179,7 +177,7 @@ TEST_P(MainWindowTest, LoginWindowMessages) {
     login.passwordBox()->setText("wrong");
     login.loginButton()->click();
     EXPECT_EQ(prompts.last(), "密码错误，请重新录入！");
-    EXPECT_TRUE(dm_->login().currentUser.isEmpty());
+    EXPECT_TRUE(dm().login().currentUser.isEmpty());
 }
 
 FLORIST_ON_EVERY_BACKEND(MainWindowTest);
