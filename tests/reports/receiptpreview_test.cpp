@@ -122,8 +122,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        data_ = std::make_unique<DataModule>(std::move(db_));
-        dmp_ = std::make_unique<PrintModule>(*data_);
+        dmp_ = std::make_unique<PrintModule>(dm());
         dmp_->setPresenter([this](const Receipt& r) {
             // What the real presenter would show, built but never opened.
             ReceiptPreview preview(r);
@@ -132,25 +131,23 @@ protected:
     }
     void TearDown() override {
         dmp_.reset();
-        data_.reset();
         DbTest::TearDown();
     }
 
-    std::unique_ptr<DataModule> data_;
     std::unique_ptr<PrintModule> dmp_;
     QStringList titles_;
 };
 
 TEST_P(PrintReceiptTest, ShowsTheReceiptOrTheProviderError) {
     test::PromptRecorder prompts;
-    data_->db().exec("INSERT INTO UStore (theNum, M1) VALUES (?, ?)", {"CZ240501-0001", 50.0});
+    db().exec("INSERT INTO UStore (theNum, M1) VALUES (?, ?)", {"CZ240501-0001", 50.0});
     EXPECT_TRUE(ui::printReceipt(nullptr, *dmp_, ReceiptKind::TopUp, "CZ240501-0001"));
     EXPECT_TRUE(ui::printReceipt(nullptr, *dmp_, ReceiptKind::TopUp, "CZ240501-0002"));
     EXPECT_EQ(titles_,
               QStringList({"储值小票 CZ240501-0001", "储值小票 CZ240501-0002（未找到该单据）"}));
     EXPECT_TRUE(prompts.requests().isEmpty());
 
-    data_->db().exec("DROP TABLE UStore");
+    db().exec("DROP TABLE UStore");
     EXPECT_FALSE(ui::printReceipt(nullptr, *dmp_, ReceiptKind::TopUp, "CZ240501-0001"));
     ASSERT_EQ(prompts.requests().size(), 1);
     EXPECT_TRUE(prompts.last().contains("ustore", Qt::CaseInsensitive))

@@ -79,8 +79,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        data_ = std::make_unique<DataModule>(std::move(db_));
-        dmp_ = std::make_unique<PrintModule>(*data_);
+        dmp_ = std::make_unique<PrintModule>(dm());
         dmp_->setPresenter([this](const Receipt& r) { shown_ << r; });
         db().exec("UPDATE SDept SET theName = ?, thePhone = ?, theAddress = ?, Remark = ?, "
                   "theGG = ?",
@@ -88,10 +87,8 @@ protected:
     }
     void TearDown() override {
         dmp_.reset();
-        data_.reset();
         DbTest::TearDown();
     }
-    Database& db() { return data_->db(); }
 
     void insertOrder(const QString& number, const QString& type, const QString& partner,
                      const QString& card) {
@@ -103,7 +100,6 @@ protected:
     }
     const Receipt& lastShown() { return shown_.last(); }
 
-    std::unique_ptr<DataModule> data_;
     std::unique_ptr<PrintModule> dmp_;
     QList<Receipt> shown_;
 };
