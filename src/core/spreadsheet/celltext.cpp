@@ -14,16 +14,17 @@ QString numberText(double value) {
         return QString("0");
     }
     const double magnitude = std::fabs(value);
-    if (magnitude >= 1e15 || magnitude < 1e-9) {
-        return QString::number(value, 'g', 15);
+    if (magnitude < 1e15 && value == std::trunc(value)) {
+        return QString::number(qint64(value));
     }
-    const int intDigits = magnitude >= 1 ? int(std::floor(std::log10(magnitude))) + 1 : 0;
-    int decimals = 15 - intDigits;
-    if (magnitude < 1) {
-        // Leading zeros after the point are not significant.
-        decimals += int(std::ceil(-std::log10(magnitude))) - 1;
+    // 15 significant digits, as the spreadsheet keeps them; exponents only where the fixed
+    // form would be absurdly long.
+    QString text = QString::number(value, 'g', 15);
+    if (!text.contains('e') || magnitude >= 1e15 || magnitude < 1e-9) {
+        return text;
     }
-    QString text = QString::number(value, 'f', std::max(0, decimals));
+    const int exponent = int(std::floor(std::log10(magnitude)));
+    text = QString::number(value, 'f', std::max(0, 14 - exponent));
     if (text.contains('.')) {
         while (text.endsWith('0')) {
             text.chop(1);
@@ -31,9 +32,6 @@ QString numberText(double value) {
         if (text.endsWith('.')) {
             text.chop(1);
         }
-    }
-    if (text == "-0") {
-        text = "0";
     }
     return text;
 }

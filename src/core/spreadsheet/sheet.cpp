@@ -43,41 +43,49 @@ void SheetBuilder::set(int row, int column, const QString& value) {
                           .arg(qint64(row) + 1)
                           .arg(qint64(column) + 1));
     }
-    if (cells_.size() >= limits_.maxCells) {
+    // Checked before anything grows, so a far corner cell fails without filling memory.
+    const qint64 width = std::max(maxColumn_, column) + 1;
+    const qint64 height = std::max<qint64>(rows_.size(), row + 1);
+    if (++filled_ > limits_.maxCells || width * height > limits_.maxCells) {
         throw Failure(tooLargeText());
     }
-    cells_.append({row, column, value});
-    maxRow_ = std::max(maxRow_, row);
-    maxColumn_ = std::max(maxColumn_, column);
+    if (row >= rows_.size()) {
+        rows_.resize(row + 1);
+    }
+    QStringList& line = rows_[row];
+    if (column >= line.size()) {
+        line.resize(column + 1);
+    }
+    line[column] = value;
+    maxColumn_ = int(width - 1);
 }
 
 Sheet SheetBuilder::take() {
     Sheet sheet;
-    const qint64 width = maxColumn_ + 1;
-    const qint64 height = maxRow_ + 1;
-    if (width * height > limits_.maxCells) {
-        throw Failure(tooLargeText());
+    const qsizetype width = maxColumn_ + 1;
+    const QString empty("");
+    for (QStringList& line : rows_) {
+        line.reserve(width);
+        for (QString& cell : line) {
+            if (cell.isNull()) {
+                cell = empty;
+            }
+        }
+        while (line.size() < width) {
+            line << empty;
+        }
     }
-    QList<QStringList> table(height, QStringList(width));
-    for (Cell& c : cells_) {
-        table[c.row][c.column] = std::move(c.value);
-    }
-    cells_.clear();
     for (qsizetype i = 0; i < width; ++i) {
-        QString h = height > 0 ? table[0][i].trimmed() : QString();
+        const QString h = rows_.isEmpty() ? QString() : rows_.first().at(i).trimmed();
         // Columns without a heading get the names the spreadsheet drivers give them.
         sheet.headings << (h.isEmpty() ? QString("F%1").arg(i + 1) : h);
     }
-    for (QStringList& row : table) {
-        for (QString& cell : row) {
-            if (cell.isNull()) {
-                cell = QString("");
-            }
-        }
+    if (rows_.size() > 1) {
+        sheet.rows = rows_.mid(1);
     }
-    if (height > 1) {
-        sheet.rows = table.mid(1);
-    }
+    rows_.clear();
+    maxColumn_ = -1;
+    filled_ = 0;
     return sheet;
 }
 

@@ -56,15 +56,11 @@ public:
     Sheet take();
 
 private:
-    struct Cell {
-        int row;
-        int column;
-        QString value;
-    };
     SheetLimits limits_;
-    QList<Cell> cells_;
-    int maxRow_ = -1;
+    // Row by row, each only as long as its last filled cell; padded in take().
+    QList<QStringList> rows_;
     int maxColumn_ = -1;
+    qint64 filled_ = 0;
 };
 
 } // namespace florist
