@@ -24,7 +24,6 @@ protected:
         if (!db_) {
             return;
         }
-        dm_ = std::make_unique<DataModule>(std::move(db_));
         ui::ImportSpec spec;
         spec.objectName = "frmSex_D";
         spec.caption = "性别导入";
@@ -43,12 +42,11 @@ protected:
             return true;
         };
         spec.doneMessage = [](int n) { return "成功导入性别数据 " + QString::number(n) + " 条！"; };
-        window_ = std::make_unique<ImportWindow>(spec, *dm_);
+        window_ = std::make_unique<ImportWindow>(spec, dm());
         window_->show();
     }
     void TearDown() override {
         window_.reset();
-        dm_.reset();
         DbTest::TearDown();
     }
 
@@ -67,11 +65,10 @@ protected:
     }
     QString caption() { return test::findByName<QGroupBox>(window_.get(), "grpData")->title(); }
     QTableView* grid() { return test::findByName<QTableView>(window_.get(), "gridData"); }
-    int imported() { return dm_->myRetSC("SELECT ID FROM SSex WHERE (Remark = ?)", {"导入"}); }
+    int imported() { return dm().myRetSC("SELECT ID FROM SSex WHERE (Remark = ?)", {"导入"}); }
 
     QTemporaryDir dir_;
     test::FakeFileChooser files_;
-    std::unique_ptr<DataModule> dm_;
     std::unique_ptr<ImportWindow> window_;
     QString failOn_;
 };
@@ -120,7 +117,7 @@ TEST_P(ImportWindowTest, MissingHeadingImportsNothing) {
     button("导入")->click();
     ASSERT_EQ(prompts.requests().size(), 1);
     EXPECT_TRUE(prompts.last().contains("EXCEL文件中缺少列：备注")) << prompts.last().toStdString();
-    EXPECT_EQ(dm_->myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"未知"}), 0);
+    EXPECT_EQ(dm().myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"未知"}), 0);
     EXPECT_TRUE(window_->isVisible());
 }
 

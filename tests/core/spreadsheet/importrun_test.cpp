@@ -7,18 +7,8 @@ namespace {
 
 class ImportRunTest : public test::DbTest {
 protected:
-    void SetUp() override {
-        DbTest::SetUp();
-        if (db_) {
-            dm_ = std::make_unique<DataModule>(std::move(db_));
-        }
-    }
-    void TearDown() override {
-        dm_.reset();
-        DbTest::TearDown();
-    }
     int sexes(const QString& remark) {
-        return dm_->myRetSC("SELECT ID FROM SSex WHERE (Remark = ?)", {remark});
+        return dm().myRetSC("SELECT ID FROM SSex WHERE (Remark = ?)", {remark});
     }
     // Inserts the row's name unless it is empty; "坏" runs a statement the server refuses,
     // after a first insert that must not survive.
@@ -33,15 +23,13 @@ protected:
         }
         return true;
     }
-
-    std::unique_ptr<DataModule> dm_;
 };
 
 TEST_P(ImportRunTest, InsertsCountsAndSkips) {
     Sheet sheet{{"备注", "名称"}, {{"导入", "未知"}, {"导入", ""}, {"导入", "保密"}}};
     QList<int> progress;
     const ImportResult r =
-        runImport(sheet, *dm_, {"名称", "备注"}, rule, [&](int done) { progress << done; });
+        runImport(sheet, dm(), {"名称", "备注"}, rule, [&](int done) { progress << done; });
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.inserted, 2);
     EXPECT_EQ(sexes("导入"), 2);
@@ -51,7 +39,7 @@ TEST_P(ImportRunTest, InsertsCountsAndSkips) {
 // A failing row stops the import there: the rows before it stay, its own writes do not.
 TEST_P(ImportRunTest, FailingRowStopsWithEarlierRowsKept) {
     Sheet sheet{{"名称", "备注"}, {{"甲", "导入"}, {"坏", "导入"}, {"乙", "导入"}}};
-    const ImportResult r = runImport(sheet, *dm_, {"名称"}, rule);
+    const ImportResult r = runImport(sheet, dm(), {"名称"}, rule);
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(r.failedRow, 3);
     EXPECT_EQ(r.inserted, 1);
@@ -63,10 +51,10 @@ TEST_P(ImportRunTest, FailingRowStopsWithEarlierRowsKept) {
 
 TEST_P(ImportRunTest, MissingHeadingWritesNothing) {
     Sheet sheet{{"名称"}, {{"甲"}, {"乙"}}};
-    const ImportResult r = runImport(sheet, *dm_, {"名称", "备注"}, rule);
+    const ImportResult r = runImport(sheet, dm(), {"名称", "备注"}, rule);
     EXPECT_EQ(r.failedRow, 2);
     EXPECT_EQ(r.error, "EXCEL文件中缺少列：备注");
-    EXPECT_EQ(dm_->myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"甲"}), 0);
+    EXPECT_EQ(dm().myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"甲"}), 0);
 }
 
 FLORIST_ON_EVERY_BACKEND(ImportRunTest);
