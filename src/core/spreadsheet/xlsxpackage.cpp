@@ -10,11 +10,14 @@ namespace florist {
 
 namespace {
 
-// Appends text with the XML specials escaped and the characters XML 1.0 forbids dropped.
+// Appends text with the XML specials escaped and the characters XML 1.0 forbids dropped (a
+// single one of them would make the whole sheet unreadable). A carriage return is written as a
+// reference, since a parser would turn a bare one into a line feed.
 void appendEscaped(QByteArray& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
+    const qsizetype n = utf8.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(utf8.at(i));
         switch (c) {
         case '&':
             out += "&amp;";
@@ -28,11 +31,23 @@ void appendEscaped(QByteArray& out, const QString& text) {
         case '"':
             out += "&quot;";
             break;
-        default:
-            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+        case '\r':
+            out += "&#13;";
+            break;
+        case 0xEF:
+            // U+FFFE and U+FFFF are not characters either.
+            if (i + 2 < n && static_cast<unsigned char>(utf8.at(i + 1)) == 0xBF &&
+                (static_cast<unsigned char>(utf8.at(i + 2)) & 0xFE) == 0xBE) {
+                i += 2;
                 break;
             }
-            out += ch;
+            out += char(c);
+            break;
+        default:
+            if (c < 0x20 && c != '\t' && c != '\n') {
+                break;
+            }
+            out += char(c);
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace florist {
@@ -97,6 +98,45 @@ TEST_F(XlsxExportTest, RowsTextColumnsAndTotals) {
     EXPECT_TRUE(cell("F4").contains(R"(t="inlineStr")")) << "16 digits would be rounded";
     EXPECT_FALSE(cell("E5").contains("t="));
     EXPECT_FALSE(xml.contains("landscape"));
+}
+
+// Whatever a remark holds, the sheet stays well-formed and reads back as written, less the
+// characters XML cannot carry.
+TEST_F(XlsxExportTest, AwkwardTextStaysReadable) {
+    ExportSpec spec;
+    spec.titleWord = "<备注> & \"表\"";
+    spec.headings = {"备注"};
+    const struct {
+        QString written, readBack;
+    } cases[] = {
+        {"玫瑰 & <百合> \"红\" 'a'", "玫瑰 & <百合> \"红\" 'a'"},
+        {"]]>", "]]>"},
+        {QString("a") + QChar(0x01) + QChar(0x1F) + "b", "ab"},
+        {QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y", "xy"},
+        {"行1\r\n行2\t列", "行1\r\n行2\t列"},
+        {"  前后空格  ", "  前后空格  "},
+        {"😀花", "😀花"},
+    };
+    ExportTable table;
+    for (const auto& c : cases) {
+        table.rows << QStringList{c.written};
+    }
+    const QString p = write(spec, table);
+
+    for (const QString part : {"xl/worksheets/sheet1.xml", "docProps/core.xml"}) {
+        QXmlStreamReader xml(test::readZipPart(p, part));
+        while (!xml.atEnd()) {
+            xml.readNext();
+        }
+        EXPECT_FALSE(xml.hasError())
+            << part.toStdString() << ": " << xml.errorString().toStdString();
+    }
+    const Sheet s = readSheet(p);
+    EXPECT_EQ(s.headings.first(), "青禾花店<备注> & \"表\"");
+    ASSERT_EQ(s.rows.size(), qsizetype(std::size(cases)) + 1);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(s.rows[qsizetype(i) + 1].value(1), cases[i].readBack) << i;
+    }
 }
 
 TEST_F(XlsxExportTest, ResultSetRowsAreTakenByField) {
