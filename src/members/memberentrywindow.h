@@ -2,8 +2,16 @@
 
 #include "ui/windowregistry.h"
 
+#include "members/memberentry.h"
+
 #include <QDialog>
+#include <QMap>
 #include <QVariantMap>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
 
 namespace florist::members {
 
@@ -34,8 +42,29 @@ signals:
     // After a save in order mode, before the window closes.
     void memberCreatedForOrder(const florist::members::NewMember& member);
 
+public:
+    // The caller code: "" from the menu, "m" editing, "o" for an order.
+    const QString& callerCode() const { return callerCode_; }
+    // "保存"; false when a check or the database refused.
+    bool save();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    MemberValues values() const;
+    void clearForNext();
+    void focusField(MemberField field);
+
     ui::Context& context_;
+    qlonglong editId_ = 0;
+    QString callerCode_;
+    QComboBox* category_;
+    QComboBox* sex_;
+    QDateEdit* cardDate_;
+    QMap<MemberField, QLineEdit*> texts_;
+    QPushButton* save_;
+    QPushButton* exit_;
 };
 
 } // namespace florist::members

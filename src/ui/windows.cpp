@@ -1,5 +1,7 @@
 #include "ui/windowregistry.h"
 
+#include "members/memberregistrywindow.h"
+
 namespace florist::ui {
 
 // Each subsystem adds its register call here as its windows arrive.
@@ -9,6 +11,7 @@ void registerAllWindows() {
         return;
     }
     done = true;
+    members::registerMemberWindows();
 }
 
 } // namespace florist::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/db/resultset.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace florist {
+class DataModule;
+class Dialect;
+} // namespace florist
+
+namespace florist::members {
+
+// The windows that look a member up, by the code they give the find-member dialog.
+inline const QString kCallerOrder = QStringLiteral("dd");    // order entry
+inline const QString kCallerTopUp = QStringLiteral("cz");    // top-up
+inline const QString kCallerExchange = QStringLiteral("dh"); // points exchange
+
+// Order entry also searches the name; top-up and exchange search only the card number, the
+// phone, the pinyin initials and the mobile.
+bool lookupSearchesName(const QString& callerCode);
+
+// The member lookup select over live members of every store; a bound "contains" pattern per
+// term, so a typed quote, "%" or "_" is looked for as it stands.
+QString memberLookupSelect(const Dialect& dialect, bool withName);
+QVariantList memberLookupParams(const QString& text, bool withName);
+// Runs the lookup for a caller with the text of its card number field; "" lists every member.
+ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text);
+
+// The LIKE pattern that finds text inside a value, wildcards of the text escaped with "!".
+QString containsPattern(const QString& text);
+
+// A member handed to the window that looked it up: its identity and the fields that window
+// shows, by their headings.
+struct PickedMember {
+    QString callerCode;
+    qlonglong id = 0;
+    QVariantMap fields;
+};
+
+// The headings each caller receives: order entry fifteen, top-up and exchange twelve.
+QStringList handedOverHeadings(const QString& callerCode);
+// The member of one row of a lookup result, as the caller named by the code receives it.
+PickedMember pickMember(const QString& callerCode, const ResultSet& rows, int row);
+
+// "会员 不存在，请重新录入！"
+QString memberNotFoundText();
+
+} // namespace florist::members
