@@ -63,8 +63,9 @@ MemberEntryWindow::MemberEntryWindow(ui::Context& context, QWidget* parent)
         grid->addWidget(ui::captionLabel(caption, field, group), row, column * 3);
         if (extra) {
             auto* box = new QHBoxLayout;
-            box->addWidget(field, 1);
+            box->addWidget(field);
             box->addWidget(extra);
+            box->addStretch(1);
             grid->addLayout(box, row, column * 3 + 1);
         } else {
             grid->addWidget(field, row, column * 3 + 1);
@@ -95,6 +96,8 @@ MemberEntryWindow::MemberEntryWindow(ui::Context& context, QWidget* parent)
     example->setObjectName("lblBirthdayExample");
     QLineEdit* birthday = addText(kBirthday, example);
     // Digits and "-" only; Backspace and Enter are keys, not text, and stay free.
+    birthday->setMinimumWidth(0);
+    birthday->setFixedWidth(80);
     birthday->setValidator(
         new QRegularExpressionValidator(QRegularExpression("[0-9-]{0,5}"), birthday));
     for (const TextFieldSpec& spec : kAfterBirthday) {
@@ -105,6 +108,8 @@ MemberEntryWindow::MemberEntryWindow(ui::Context& context, QWidget* parent)
     cardDate_->installEventFilter(this);
     place("持卡日期：", cardDate_);
     grid->setColumnMinimumWidth(2, 16);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
 
     save_ = button("保存", this);
     exit_ = button("退出", this);

@@ -1,10 +1,14 @@
 #include "members/memberentrywindow.h"
 
 #include "core/db/datamodule.h"
+#include "core/menu/menutable.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
 #include "ui/fields.h"
 #include "ui/importwindow.h"
+#include "ui/mainwindow.h"
+
+#include <QAction>
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -172,7 +176,7 @@ TEST_P(MemberEntryWindowTest, OrderModeHandsOverTheNewMember) {
     EXPECT_EQ(text("卡号")->text(), "13912");
     EXPECT_EQ(window_->callerCode(), "o");
     QList<members::NewMember> handed;
-    connect(
+    QObject::connect(
         window_.get(), &MemberEntryWindow::memberCreatedForOrder, [&](const members::NewMember& m) {
             handed << m;
             dm().myESQL("INSERT INTO UMember (theNum, theName, theDel) VALUES ('X', 'x', '否')");
@@ -192,19 +196,46 @@ TEST_P(MemberEntryWindowTest, OrderModeHandsOverTheNewMember) {
     EXPECT_FALSE(window_->isVisible());
 }
 
-TEST_P(MemberEntryWindowTest, MenuEntriesOpenTheMemberWindows) {
+TEST_P(MemberEntryWindowTest, MenuEntryAndToolbarButtonOpenTheMemberWindows) {
     ui::registerAllWindows();
-    const ui::WindowFactory entry = ui::WindowRegistry::find("frmMember_In");
-    ASSERT_TRUE(entry);
-    std::unique_ptr<QWidget> w(entry(*context_, nullptr));
-    EXPECT_NE(qobject_cast<MemberEntryWindow*>(w.get()), nullptr);
-    const ui::WindowFactory import = ui::WindowRegistry::find("frmMember_D");
-    ASSERT_TRUE(import);
-    std::unique_ptr<QWidget> d(import(*context_, nullptr));
-    EXPECT_EQ(d->objectName(), "frmMember_D");
-    EXPECT_EQ(d->windowTitle(), "会员导入");
-    EXPECT_TRUE(
-        test::findByName<QLabel>(d.get(), "lblHint")->text().endsWith("消费次数、账户余额"));
+    ui::MainWindow main(*context_);
+    QStringList opened;
+    main.setModalRunner([&](QDialog* d) {
+        opened << d->objectName() + " " + d->metaObject()->className();
+        if (d->objectName() == "frmMember_D") {
+            EXPECT_EQ(d->windowTitle(), "会员导入");
+            EXPECT_TRUE(test::findByName<QLabel>(d, "lblHint")->text().endsWith("、账户余额"));
+        }
+    });
+    QList<std::pair<int, int>> entries;
+    QStringList codes;
+    for (int m = 0; m < menuTable().size(); ++m) {
+        const QList<MenuEntry>& list = menuTable().at(m).entries;
+        for (int e = 0; e < list.size(); ++e) {
+            if (list.at(e).window == "frmMember_In" || list.at(e).window == "frmMember_D") {
+                entries << std::pair{m, e};
+                codes << menuCode(m, e);
+            }
+        }
+    }
+    ASSERT_EQ(entries.size(), 2);
+    auto clickAll = [&] {
+        for (const auto& [m, e] : entries) {
+            main.entryAction(m, e)->trigger();
+        }
+        for (QAction* a : main.toolbarActions()) {
+            if (a->text() == "会员录入") {
+                a->trigger();
+            }
+        }
+    };
+    clickAll(); // without the rights nothing opens
+    EXPECT_TRUE(opened.isEmpty());
+    main.applyLogin(codes);
+    clickAll();
+    EXPECT_EQ(opened, QStringList({"frmMember_In florist::members::MemberEntryWindow",
+                                   "frmMember_D florist::ui::ImportWindow",
+                                   "frmMember_In florist::members::MemberEntryWindow"}));
 }
 
 FLORIST_ON_EVERY_BACKEND(MemberEntryWindowTest);
