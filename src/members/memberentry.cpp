@@ -202,8 +202,13 @@ QVariantMap newMemberFields(const MemberValues& v, const QString& businessDate) 
 }
 
 MemberValues valuesFromRow(const QVariantMap& row) {
+    // Headings are matched without regard to case: PostgreSQL folds "QQ号" to "qq号".
+    QVariantMap folded;
+    for (auto it = row.begin(); it != row.end(); ++it) {
+        folded.insert(it.key().toLower(), it.value());
+    }
     auto text = [&](const char* heading) {
-        return row.value(QString::fromUtf8(heading)).toString();
+        return folded.value(QString::fromUtf8(heading).toLower()).toString();
     };
     MemberValues v;
     v.category = text("会员分类");

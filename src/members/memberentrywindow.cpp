@@ -113,8 +113,6 @@ MemberEntryWindow::MemberEntryWindow(ui::Context& context, QWidget* parent)
 
     save_ = button("保存", this);
     exit_ = button("退出", this);
-    save_->setAutoDefault(false);
-    exit_->setAutoDefault(false);
     connect(save_, &QPushButton::clicked, this, [this] { save(); });
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
