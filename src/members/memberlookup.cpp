@@ -15,7 +15,14 @@ bool lookupSearchesName(const QString& callerCode) {
     return callerCode == kCallerOrder;
 }
 
+bool needsLikeEscape(const QString& text) {
+    return text.contains('%') || text.contains('_');
+}
+
 QString containsPattern(const QString& text) {
+    if (!needsLikeEscape(text)) {
+        return '%' + text + '%';
+    }
     QString escaped;
     escaped.reserve(text.size() + 2);
     for (const QChar c : text) {
@@ -27,10 +34,11 @@ QString containsPattern(const QString& text) {
     return '%' + escaped + '%';
 }
 
-QString memberLookupSelect(const Dialect& dialect, bool withName) {
+QString memberLookupSelect(const Dialect& dialect, bool withName, bool escaped) {
     const QString like = dialect.likeOperator();
+    const QString escape = escaped ? QString(" ESCAPE '!'") : QString();
     auto term = [&](const QString& column) {
-        return QString("(%1 %2 ? ESCAPE '!') ").arg(column, like);
+        return QString("(%1 %2 ?%3) ").arg(column, like, escape);
     };
     QString sql =
         "SELECT theType AS 会员分类, theNum AS 卡号, theName AS 姓名, theSex AS 性别, "
@@ -54,7 +62,7 @@ QVariantList memberLookupParams(const QString& text, bool withName) {
 
 ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text) {
     const bool withName = lookupSearchesName(callerCode);
-    return dm.db().select(memberLookupSelect(dm.db().dialect(), withName),
+    return dm.db().select(memberLookupSelect(dm.db().dialect(), withName, needsLikeEscape(text)),
                           memberLookupParams(text, withName));
 }
 

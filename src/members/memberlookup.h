@@ -22,14 +22,18 @@ inline const QString kCallerExchange = QStringLiteral("dh"); // points exchange
 // phone, the pinyin initials and the mobile.
 bool lookupSearchesName(const QString& callerCode);
 
-// The member lookup select over live members of every store; a bound "contains" pattern per
-// term, so a typed quote, "%" or "_" is looked for as it stands.
-QString memberLookupSelect(const Dialect& dialect, bool withName);
+// The member lookup select over live members of every store, with a bound "contains" pattern
+// per term, so a typed quote is looked for as it stands. With escaped, each term carries
+// ESCAPE '!' so that a typed "%" or "_" is too (the plain shape is kept for the usual text).
+QString memberLookupSelect(const Dialect& dialect, bool withName, bool escaped = false);
 QVariantList memberLookupParams(const QString& text, bool withName);
 // Runs the lookup for a caller with the text of its card number field; "" lists every member.
 ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text);
 
-// The LIKE pattern that finds text inside a value, wildcards of the text escaped with "!".
+// Whether a text holds a LIKE wildcard ("%" or "_") and needs the ESCAPE clause.
+bool needsLikeEscape(const QString& text);
+// The LIKE pattern that finds text inside a value: with its wildcards and "!" escaped by "!"
+// when it needs the escape, else the text between "%" as it stands.
 QString containsPattern(const QString& text);
 
 // A member handed to the window that looked it up: its identity and the fields that window

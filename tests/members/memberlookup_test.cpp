@@ -10,19 +10,23 @@ using namespace members;
 
 TEST(MemberLookupSelect, KeepsTheTermsInOrder) {
     const auto dialect = Dialect::create(Backend::Sqlite);
-    const QString without = memberLookupSelect(*dialect, false);
+    const QString without = memberLookupSelect(*dialect, false, true);
     EXPECT_TRUE(without.startsWith("SELECT theType AS 会员分类, theNum AS 卡号, theName AS 姓名"));
     EXPECT_TRUE(without.contains("theMoney AS 账户余额, ID FROM UMember WHERE (theDel = '否') AND "
                                  "((theNum LIKE ? ESCAPE '!') OR (thePhone LIKE ? ESCAPE '!') OR "
                                  "(thePY LIKE ? ESCAPE '!') OR (theMob LIKE ? ESCAPE '!') ) "))
         << without.toStdString();
     EXPECT_FALSE(without.contains("theName LIKE"));
-    const QString with = memberLookupSelect(*dialect, true);
+    EXPECT_TRUE(memberLookupSelect(*dialect, false)
+                    .contains("AND ((theNum LIKE ?) OR (thePhone LIKE ?) OR (thePY LIKE ?) OR "
+                              "(theMob LIKE ?) ) "));
+    const QString with = memberLookupSelect(*dialect, true, true);
     EXPECT_TRUE(with.contains("(thePY LIKE ? ESCAPE '!') OR (theName LIKE ? ESCAPE '!') OR "
                               "(theMob LIKE ? ESCAPE '!') ) "));
     EXPECT_EQ(memberLookupParams("13", false).size(), 4);
     EXPECT_EQ(memberLookupParams("13", true).size(), 5);
     EXPECT_EQ(containsPattern("a%b_c!d'"), "%a!%b!_c!!d'%");
+    EXPECT_EQ(containsPattern("o'n!"), "%o'n!%");
     EXPECT_TRUE(lookupSearchesName(kCallerOrder));
     EXPECT_FALSE(lookupSearchesName(kCallerTopUp));
     EXPECT_FALSE(lookupSearchesName(kCallerExchange));
@@ -98,6 +102,7 @@ TEST_P(MemberLookupTest, TypedQuoteAndWildcardsAreLookedForAsTheyStand) {
     EXPECT_EQ(cards(kCallerTopUp, "50%"), QStringList({"D4"}));
     EXPECT_EQ(cards(kCallerTopUp, "%"), QStringList({"D4"}));
     EXPECT_EQ(cards(kCallerTopUp, "_"), QStringList());
+    EXPECT_EQ(cards(kCallerTopUp, "n!"), QStringList());
 }
 
 TEST_P(MemberLookupTest, PickHandsTheCallerItsFields) {
