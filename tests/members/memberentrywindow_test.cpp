@@ -133,6 +133,9 @@ TEST_P(MemberEntryWindowTest, EnterMovesToTheNextField) {
     EXPECT_EQ(window_->focusWidget(), text("姓名"));
     QTest::keyClick(text("姓名"), Qt::Key_Return);
     EXPECT_EQ(window_->focusWidget(), combo("性别"));
+    cardDate()->setFocus();
+    QTest::keyClick(cardDate(), Qt::Key_Return);
+    EXPECT_EQ(window_->focusWidget(), test::findByName<QPushButton>(window_.get(), "保存"));
 }
 
 TEST_P(MemberEntryWindowTest, EditSavesAndCloses) {
