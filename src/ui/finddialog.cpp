@@ -10,7 +10,8 @@ namespace florist::ui {
 
 namespace {
 
-// The found rows, shown as the grids show values (numbers in their shortest form).
+// The found rows, shown as the grids show values (numbers in their shortest form). It keeps its
+// own share of the rows, so it stays valid while the dialog's widgets are torn down.
 class RowsModel : public QAbstractTableModel {
 public:
     RowsModel(const ResultSet& rows, QStringList headings, QObject* parent)
@@ -38,7 +39,7 @@ public:
     }
 
 private:
-    const ResultSet& rows_;
+    ResultSet rows_;
     QStringList headings_;
 };
 
