@@ -22,7 +22,9 @@ QStringListModel* Loaders::model(const QString& table) const {
     return models_.value(table);
 }
 
-void Loaders::fill(QStringListModel* model, const QString& sql, const QVariantList& params) {
+void Loaders::fill(const QString& key, const QString& sql, const QVariantList& params) {
+    QStringListModel* model = modelFor(key);
+    sources_.insert(key, {sql, params});
     ResultSet rs = db_.select(sql, params);
     QStringList names;
     names.reserve(rs.size());
@@ -35,15 +37,21 @@ void Loaders::fill(QStringListModel* model, const QString& sql, const QVariantLi
 }
 
 QStringListModel* Loaders::load(const QString& table) {
-    QStringListModel* m = modelFor(table);
-    fill(m, "SELECT theName FROM " + table + " ", {});
-    return m;
+    fill(table, "SELECT theName FROM " + table + " ", {});
+    return models_.value(table);
 }
 
 QStringListModel* Loaders::DBComWorker(const QString& store) {
-    QStringListModel* m = modelFor("SWorker");
-    fill(m, "SELECT theName FROM SWorker WHERE (WName = ?) ", {store});
-    return m;
+    fill("SWorker", "SELECT theName FROM SWorker WHERE (WName = ?) ", {store});
+    return models_.value("SWorker");
+}
+
+void Loaders::reload(const QString& table) {
+    auto it = sources_.constFind(table);
+    if (it != sources_.constEnd()) {
+        const Source source = it.value();
+        fill(table, source.sql, source.params);
+    }
 }
 
 QStringList Loaders::ComSArea() {
