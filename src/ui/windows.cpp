@@ -1,3 +1,4 @@
+#include "ui/settingswindows.h"
 #include "ui/windowregistry.h"
 
 namespace florist::ui {
@@ -9,6 +10,7 @@ void registerAllWindows() {
         return;
     }
     done = true;
+    registerSettingsWindows();
 }
 
 } // namespace florist::ui
