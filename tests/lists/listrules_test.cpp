@@ -232,6 +232,24 @@ TEST_P(ListRulesTest, SharedDropDownSeesASaveAndARemovalAtOnce) {
     EXPECT_EQ(staff->stringList(), QStringList{"小李"});
 }
 
+// A drop-down keeps what it shows while rows come and go around it.
+TEST_P(ListRulesTest, ReloadKeepsTheRowsThatStay) {
+    QStringListModel* timeSlots = dm().loaders().DBComSD();
+    ASSERT_EQ(timeSlots->stringList(), (QStringList{"上午", "下午", "晚上"}));
+    QPersistentModelIndex afternoon(timeSlots->index(1));
+    int resets = 0;
+    QObject::connect(timeSlots, &QAbstractItemModel::modelReset, [&] { resets++; });
+    ASSERT_TRUE(save("frmSSD", "中午").done);
+    ListRules rules(dm(), byWindow("frmSSD"));
+    rules.remove(db().scalar("SELECT ID FROM SSD WHERE (theName = '上午')").toLongLong());
+    EXPECT_EQ(timeSlots->stringList(), (QStringList{"下午", "晚上", "中午"}));
+    EXPECT_EQ(resets, 0);
+    ASSERT_TRUE(afternoon.isValid());
+    EXPECT_EQ(afternoon.data().toString(), "下午");
+    rules.remove(db().scalar("SELECT ID FROM SSD WHERE (theName = '下午')").toLongLong());
+    EXPECT_FALSE(afternoon.isValid());
+}
+
 TEST_P(ListRulesTest, StaffNamesAreUniqueWithinOneStoreOnly) {
     ASSERT_TRUE(save("frmWorker", "小王").done);
     FormOutcome again = save("frmWorker", "小王");

@@ -31,8 +31,35 @@ void Loaders::fill(const QString& key, const QString& sql, const QVariantList& p
     for (int i = 0; i < rs.size(); ++i) {
         names << displayText(rs.value(i, 0));
     }
-    if (model->stringList() != names) {
-        model->setStringList(names);
+    update(model, names);
+}
+
+// Changes only the rows that differ: a drop-down showing the list keeps its choice unless its
+// own row goes (a reset would move every drop-down to the first row).
+void Loaders::update(QStringListModel* model, const QStringList& names) {
+    const QStringList old = model->stringList();
+    if (old == names) {
+        return;
+    }
+    const qsizetype shorter = qMin(old.size(), names.size());
+    qsizetype head = 0;
+    while (head < shorter && old[head] == names[head]) {
+        ++head;
+    }
+    qsizetype tail = 0;
+    while (tail < shorter - head && old[old.size() - 1 - tail] == names[names.size() - 1 - tail]) {
+        ++tail;
+    }
+    const int removed = int(old.size() - head - tail);
+    const int inserted = int(names.size() - head - tail);
+    if (removed > 0) {
+        model->removeRows(int(head), removed);
+    }
+    if (inserted > 0) {
+        model->insertRows(int(head), inserted);
+        for (int i = 0; i < inserted; ++i) {
+            model->setData(model->index(int(head) + i), names[head + i]);
+        }
     }
 }
 

@@ -49,6 +49,7 @@ private:
     QStringListModel* load(const QString& table);
     QStringListModel* modelFor(const QString& key);
     void fill(const QString& key, const QString& sql, const QVariantList& params);
+    static void update(QStringListModel* model, const QStringList& names);
 
     struct Source {
         QString sql;
