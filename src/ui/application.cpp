@@ -30,7 +30,7 @@ Application::~Application() {
 
 void Application::setUpLocale(QApplication& app) {
     QApplication::setApplicationName("qinghe-florist");
-    QApplication::setApplicationDisplayName("青禾花店管理系统");
+    // No display name: the platform would append it to every window's caption.
     QApplication::setWindowIcon(applicationIcon());
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto* translator = new QTranslator(&app);

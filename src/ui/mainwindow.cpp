@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "core/db/datamodule.h"
+#include "ui/ending.h"
 #include "ui/icons.h"
 #include "ui/prompt.h"
 
@@ -162,7 +163,7 @@ void MainWindow::openEntry(int menu, int entry) {
 
 void MainWindow::openWindow(const MenuEntry& entry) {
     if (entry.window == "exit") {
-        close();
+        requestExit();
         return;
     }
     WindowFactory factory = WindowRegistry::find(entry.window);
@@ -191,14 +192,27 @@ void MainWindow::openWindow(const MenuEntry& entry) {
     });
 }
 
+void MainWindow::requestExit() {
+    exitRequested_ = true;
+    close();
+    exitRequested_ = false;
+}
+
+// Only a person closing the frame (its close box, "退出 &X" or the button "退出") is asked; a
+// close on the program's own way out goes through without a question.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    const bool person = event->spontaneous() || exitRequested_;
+    if (applicationEnding() || !person) {
+        event->accept();
+        return;
+    }
     if (!Prompt::question(this, "确认退出", "确认要退出 青禾花店管理系统 吗？  ^_^  ")) {
         event->ignore();
         return;
     }
     event->accept();
     mdi_->closeAllSubWindows();
-    QApplication::quit();
+    endApplication();
 }
 
 } // namespace florist::ui

@@ -28,6 +28,9 @@ public:
     // Opens a window by its name, whatever the rights (the toolbar and the menu check them).
     void openWindow(const MenuEntry& entry);
 
+    // "退出 &X" and the button "退出": the exit question, then the end of the program on Yes.
+    void requestExit();
+
     QAction* entryAction(int menu, int entry) const;
     QMenu* topMenu(int menu) const { return menus_.value(menu); }
     QMdiArea* mdiArea() const { return mdi_; }
@@ -54,6 +57,7 @@ private:
     QList<QAction*> toolActions_;
     QList<QLabel*> panels_;
     ModalRunner modalRunner_;
+    bool exitRequested_ = false;
 };
 
 } // namespace florist::ui

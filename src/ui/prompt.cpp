@@ -49,7 +49,7 @@ bool Prompt::show(const PromptRequest& r) {
 void Prompt::message(QWidget* parent, const QString& text, PromptIcon icon, const QString& title) {
     PromptRequest r;
     r.parent = parent;
-    r.title = title.isEmpty() ? QApplication::applicationDisplayName() : title;
+    r.title = title.isEmpty() ? QStringLiteral("青禾花店管理系统") : title;
     r.text = text;
     r.icon = icon;
     show(r);

@@ -1,3 +1,4 @@
+#include "ui/settingswindows.h"
 #include "ui/windowregistry.h"
 
 #include "members/memberregistrywindow.h"
@@ -12,6 +13,7 @@ void registerAllWindows() {
     }
     done = true;
     members::registerMemberWindows();
+    registerSettingsWindows();
 }
 
 } // namespace florist::ui

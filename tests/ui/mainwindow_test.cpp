@@ -153,7 +153,7 @@ TEST_P(MainWindowTest, ExitQuestionNoKeepsTheWindowOpen) {
     main_->show();
     test::PromptRecorder prompts;
     prompts.answer(false);
-    main_->close();
+    main_->entryAction(0, 7)->trigger(); // 退出 &X
     ASSERT_EQ(prompts.requests().size(), 1);
     EXPECT_EQ(prompts.requests()[0].title, "确认退出");
     EXPECT_EQ(prompts.requests()[0].text, "确认要退出 青禾花店管理系统 吗？  ^_^  ");

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringListModel>
+#include <QVariantList>
 #include <memory>
 
 namespace florist {
@@ -40,14 +41,24 @@ public:
 
     // The model of a table without reloading it (nullptr before its first load).
     QStringListModel* model(const QString& table) const;
+    // Reads a loaded list again with the statement of its last load (SWorker: the same store),
+    // so every open drop-down shows a change at once. Does nothing before a first load.
+    void reload(const QString& table);
 
 private:
     QStringListModel* load(const QString& table);
     QStringListModel* modelFor(const QString& key);
-    void fill(QStringListModel* model, const QString& sql, const QVariantList& params);
+    void fill(const QString& key, const QString& sql, const QVariantList& params);
+    static void update(QStringListModel* model, const QStringList& names);
+
+    struct Source {
+        QString sql;
+        QVariantList params;
+    };
 
     Database& db_;
     QHash<QString, QStringListModel*> models_;
+    QHash<QString, Source> sources_;
 };
 
 } // namespace florist
