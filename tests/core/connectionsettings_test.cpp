@@ -144,6 +144,7 @@ TEST(ConnectionSettingsIni, HandWrittenValuesAreTakenAsTheyStand) {
             "backend = sqlserver   ; sqlite (default), postgres or sqlserver\n"
             "host=shop-pc\\SQLEXPRESS\n"
             "name=florist\n"
+            "path=C:\\Shop\\florist.db\n"
             "user=shop, main\n"
             "password=\"p;w,d\\\\x\\\"y\"\n");
     f.close();
@@ -156,6 +157,7 @@ TEST(ConnectionSettingsIni, HandWrittenValuesAreTakenAsTheyStand) {
     EXPECT_EQ(s.user, "shop, main");
     EXPECT_EQ(s.password, "p;w,d\\x\"y");
     EXPECT_EQ(s.odbcDriver, "FreeTDS");
+    EXPECT_EQ(s.path, "C:\\Shop\\florist.db");
 
     const ConnectionSettings none =
         ConnectionSettings::fromIni(dir.filePath("missing.ini"), "a.db");

@@ -81,13 +81,17 @@ ConnectionSettings ConnectionSettings::fromIni(const QString& iniPath,
     } else if (backend == "sqlserver" || backend == "mssql") {
         s.backend = Backend::SqlServer;
     }
-    s.path = text("path", s.path);
-    s.host = text("host").trimmed();
-    // QSettings takes "\S" of srv\SQLEXPRESS for an escape; a host never holds one.
-    const QString rawHost = rawIniValue(iniPath, "host");
-    if (rawHost.contains('\\') && !rawHost.contains("\\\\")) {
-        s.host = rawHost;
-    }
+    // QSettings takes the "\S" of srv\SQLEXPRESS (or of C:\Shop\florist.db) for an escape; a host
+    // or a path written by hand means its backslashes as they stand.
+    auto backslashed = [&](const QString& key, const QString& fallback) {
+        const QString raw = rawIniValue(iniPath, key);
+        if (raw.contains('\\') && !raw.contains("\\\\")) {
+            return raw;
+        }
+        return text(key, fallback);
+    };
+    s.path = backslashed("path", s.path);
+    s.host = backslashed("host", QString()).trimmed();
     s.port = text("port", "0").trimmed().toInt();
     s.database = text("name");
     s.user = text("user");
