@@ -2,8 +2,9 @@
 --
 -- For a freshly created database only (run after the schema script).  Every
 -- line that is not blank or a comment is one complete INSERT ending with a
--- semicolon, and no other line ends with one; the same text works on SQLite,
--- PostgreSQL and SQL Server (there it may also be sent as one batch).  No
+-- semicolon, and no other line ends with one; the same text works on SQLite
+-- and PostgreSQL.  SQL Server takes seed-sqlserver.sql, generated from this
+-- file with N'...' literals (it may be sent as one batch).  No
 -- ID is written: a fresh database numbers the rows 1, 2, 3 ... in the order
 -- below, and some numbers matter (SDept 1, SDJ 1 to 3, the admin user 1).
 

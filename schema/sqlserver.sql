@@ -4,13 +4,17 @@
 -- hold only the word GO (any case, blanks around it allowed).  Send each
 -- batch as one command text; skip batches that hold only blanks and
 -- comments.  The file can be run more than once: tables and indexes are
--- created only when missing, views and procedures are dropped and created.
+-- created only when missing, views and procedures are replaced in place with
+-- CREATE OR ALTER (SQL Server 2016 SP1 or later), which keeps their grants.
 --
--- The statements of the application write text as plain '...' literals,
--- which SQL Server converts through the code page of the database's
--- collation.  Create the database with a Chinese collation, for example
+-- Text columns are NVARCHAR and the application sends text as Unicode, so
+-- any collation keeps Chinese text; the seed rows for this server are in
+-- seed-sqlserver.sql (N'...' literals).  A Chinese collation, for example
 --     CREATE DATABASE FlowerShop COLLATE Chinese_PRC_CI_AS
--- (code page 936) or a UTF-8 collation, so that Chinese text is kept.
+-- sorts and compares Chinese names as a shop expects.
+--
+-- The shop's login needs data rights and EXECUTE on myLogin and myDate
+-- (nobody can log in without the one on myLogin): see README.md.
 --
 -- Dates are text 'yyyy-mm-dd' (birthdays 'mm-dd'), flags are the words
 -- 是 / 否, amounts, prices, points and quantities are FLOAT.
@@ -773,9 +777,7 @@ CREATE TABLE SWLType (
 GO
 
 -- Stock lots with their material (the material's theDel hides the lots of a deleted material)
-IF OBJECT_ID(N'UHCKCVIEW', N'V') IS NOT NULL DROP VIEW UHCKCVIEW;
-GO
-CREATE VIEW UHCKCVIEW AS
+CREATE OR ALTER VIEW UHCKCVIEW AS
 SELECT k.ID, k.HCID, k.WName, k.CGNum, k.myDate,
        k.thePrice, k.theCount, h.theType, h.theNum, h.theName,
        h.theUnit, h.theXS, h.thePY, h.Remark, h.theDel
@@ -784,9 +786,7 @@ INNER JOIN UHC h ON k.HCID = h.ID;
 GO
 
 -- Collections with the partner's name (theDel is the collection's own flag)
-IF OBJECT_ID(N'USKVIEW', N'V') IS NOT NULL DROP VIEW USKVIEW;
-GO
-CREATE VIEW USKVIEW AS
+CREATE OR ALTER VIEW USKVIEW AS
 SELECT s.WName, s.theNum, s.myDate, s.theMoney, s.MType,
        s.theSKR, s.theZDR, s.Remark, s.theDate, s.UName,
        s.ID, s.WID, s.theDel, w.theName
@@ -795,9 +795,7 @@ LEFT JOIN UWL w ON s.WID = w.ID;
 GO
 
 -- Payments with the partner's name (theDel is the payment's own flag)
-IF OBJECT_ID(N'UFKVIEW', N'V') IS NOT NULL DROP VIEW UFKVIEW;
-GO
-CREATE VIEW UFKVIEW AS
+CREATE OR ALTER VIEW UFKVIEW AS
 SELECT s.WName, s.theNum, s.myDate, s.theMoney, s.MType,
        s.theFKR, s.theZDR, s.Remark, s.theDate, s.UName,
        s.ID, s.WID, s.theDel, w.theName
@@ -806,9 +804,7 @@ LEFT JOIN UWL w ON s.WID = w.ID;
 GO
 
 -- Login lookup: the rows of SUser with the given user name
-IF OBJECT_ID(N'myLogin', N'P') IS NOT NULL DROP PROCEDURE myLogin;
-GO
-CREATE PROCEDURE myLogin
+CREATE OR ALTER PROCEDURE myLogin
     @Name NVARCHAR(50)
 AS
 BEGIN
@@ -821,9 +817,7 @@ END;
 GO
 
 -- The server's current date and time, one row, column myD
-IF OBJECT_ID(N'myDate', N'P') IS NOT NULL DROP PROCEDURE myDate;
-GO
-CREATE PROCEDURE myDate
+CREATE OR ALTER PROCEDURE myDate
 AS
 BEGIN
     SET NOCOUNT ON;

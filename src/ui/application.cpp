@@ -5,6 +5,7 @@
 #include "core/session/startup.h"
 #include "reports/printmodule.h"
 #include "reports/receiptpreview.h"
+#include "ui/connectiondialog.h"
 #include "ui/icons.h"
 #include "ui/loginwindow.h"
 #include "ui/mainwindow.h"
@@ -45,16 +46,17 @@ void Application::setUpLocale(QApplication& app) {
 }
 
 void Application::start() {
-    std::unique_ptr<Database> db;
-    try {
-        db = openDatabase(configuredConnection());
-    } catch (const Failure& f) {
-        // The windows still come up; every statement then reports the same provider text.
-        Prompt::failure(nullptr, f);
-        db = std::make_unique<Database>(configuredConnection());
+    auto db = std::make_unique<Database>(configuredConnection());
+    // A failure is shown once, naming the server; a server's settings can then be corrected.
+    // Otherwise the windows still come up, the login window with an empty user list.
+    bool open = guarded(nullptr, [&] { openConfigured(*db); });
+    if (!open && db->backend() != Backend::Sqlite) {
+        open = ConnectionDialog::run(*db, settingsFilePath(), nullptr);
     }
     dm_ = std::make_unique<DataModule>(std::move(db));
-    guarded(nullptr, [&] { dm_->readStartValues(); });
+    if (open) {
+        guarded(nullptr, [&] { dm_->readStartValues(); });
+    }
     print_ = std::make_unique<PrintModule>(*dm_);
     context_ = std::make_unique<Context>(Context{*dm_, print_.get()});
     registerAllWindows();

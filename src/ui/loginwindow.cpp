@@ -2,6 +2,8 @@
 
 #include "core/db/datamodule.h"
 #include "core/session/login.h"
+#include "core/session/startup.h"
+#include "ui/connectiondialog.h"
 #include "ui/fields.h"
 #include "ui/prompt.h"
 
@@ -63,7 +65,10 @@ LoginWindow::LoginWindow(Context& context, QWidget* parent) : QDialog(parent), c
     const QDateTime preset = context_.dm.login().defaultBusinessDate;
     date_ = dateField("营业日期：", preset.isValid() ? preset.date() : QDate::currentDate(), group);
     QStringListModel* users = nullptr;
-    guarded(this, [&] { users = context_.dm.loaders().DBComUser(); });
+    // A connection that failed at start was reported then: the list stays empty.
+    if (context_.dm.db().isOpen()) {
+        guarded(this, [&] { users = context_.dm.loaders().DBComUser(); });
+    }
     user_ = listField("用  户  名：", users, group);
     password_ = passwordField("密        码：", 12, group);
     QFont bold = password_->font();
@@ -83,9 +88,12 @@ LoginWindow::LoginWindow(Context& context, QWidget* parent) : QDialog(parent), c
     login_->setAutoDefault(true);
     auto* quit = new QPushButton("退出", this);
     quit->setAutoDefault(false);
+    settings_ = new QPushButton("连接设置", this);
+    settings_->setAutoDefault(false);
     buttons->addStretch();
     buttons->addWidget(login_);
     buttons->addWidget(quit);
+    buttons->addWidget(settings_);
     buttons->addStretch();
     layout->addLayout(buttons);
 
@@ -93,6 +101,20 @@ LoginWindow::LoginWindow(Context& context, QWidget* parent) : QDialog(parent), c
     setTabOrder(user_, password_);
     connect(login_, &QPushButton::clicked, this, &LoginWindow::logIn);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(settings_, &QPushButton::clicked, this, &LoginWindow::editConnection);
+}
+
+void LoginWindow::editConnection() {
+    if (!ConnectionDialog::run(context_.dm.db(), settingsFilePath(), this)) {
+        return;
+    }
+    // Another database: its date, shop name and users.
+    guarded(this, [&] { context_.dm.readStartValues(); });
+    const QDateTime preset = context_.dm.login().defaultBusinessDate;
+    date_->setDate(preset.isValid() ? preset.date() : QDate::currentDate());
+    guarded(this, [&] { user_->setModel(context_.dm.loaders().DBComUser()); });
+    user_->setCurrentIndex(-1);
+    password_->clear();
 }
 
 void LoginWindow::logIn() {

@@ -23,9 +23,12 @@ public:
     QComboBox* userBox() const { return user_; }
     QLineEdit* passwordBox() const { return password_; }
     QPushButton* loginButton() const { return login_; }
+    QPushButton* settingsButton() const { return settings_; }
 
     // Runs the login with the window's current input.
     void logIn();
+    // "连接设置": the connection dialog; after a save the window reads the new database.
+    void editConnection();
 
 signals:
     void loggedIn(const QStringList& rights);
@@ -36,6 +39,7 @@ private:
     QComboBox* user_ = nullptr;
     QLineEdit* password_ = nullptr;
     QPushButton* login_ = nullptr;
+    QPushButton* settings_ = nullptr;
 };
 
 } // namespace florist::ui

@@ -1,5 +1,6 @@
 #include "support/uitest.h"
 
+#include "ui/connectiondialog.h"
 #include "ui/filechooser.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ void installUiTestDefaults() {
         ADD_FAILURE() << "unexpected file dialog: " << r.caption.toStdString();
         return QString();
     });
+    ui::ConnectionDialog::setRunner(
+        [](ui::ConnectionDialog*) { ADD_FAILURE() << "unexpected connection dialog"; });
     ui::FileChooser::setDesktopHandler([](const QString& path) {
         ADD_FAILURE() << "unexpected hand-over to the desktop: " << path.toStdString();
         return false;

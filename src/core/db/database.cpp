@@ -39,6 +39,10 @@ Database::Database(const ConnectionSettings& settings)
 }
 
 Database::~Database() {
+    release();
+}
+
+void Database::release() {
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
         if (db.isOpen()) {
@@ -46,6 +50,19 @@ Database::~Database() {
         }
     }
     QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void Database::reconnect(const ConnectionSettings& settings) {
+    if (depth_ > 0) {
+        throw Failure(QStringLiteral("事务未结束，不能切换数据库连接"));
+    }
+    release();
+    settings_ = settings;
+    dialect_ = Dialect::create(settings.backend);
+    connectionName_ = QString("florist-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+    QSqlDatabase db = QSqlDatabase::addDatabase(dialect_->driverName(), connectionName_);
+    dialect_->configure(db, settings_);
+    open();
 }
 
 QSqlDatabase Database::connection() const {
@@ -61,8 +78,11 @@ void Database::open() {
     if (db.isOpen()) {
         return;
     }
+    if (const QString problem = dialect_->settingsProblem(settings_); !problem.isEmpty()) {
+        throw DbError(connectionFailureText(settings_, problem), QString());
+    }
     if (!db.open()) {
-        throw DbError(providerText(db.lastError()), QString());
+        throw DbError(connectionFailureText(settings_, providerText(db.lastError())), QString());
     }
     if (backend() == Backend::Sqlite) {
         QSqlQuery q(db);
@@ -150,15 +170,64 @@ ResultSet Database::select(const QString& sql, const QVariantList& params) {
     return ResultSet(columns, rows);
 }
 
-int Database::count(const QString& sql, const QVariantList& params) {
-    // Counting on the server keeps a duplicate test cheap even over a large table.
-    static const QRegularExpression orderBy(R"(\s+ORDER\s+BY\s+[^()]*$)",
+namespace {
+
+// The statement without an ORDER BY at its end (outside parentheses and quotes): the order does
+// not change a count, and only costs a sort.
+QString withoutFinalOrderBy(const QString& sql) {
+    static const QRegularExpression orderBy(R"(\bORDER\s+BY\b)",
                                             QRegularExpression::CaseInsensitiveOption);
-    QString inner = sql;
-    inner.remove(orderBy);
-    QVariant n =
-        scalar("SELECT COUNT(*) FROM (" + dialect_->translate(inner) + ") florist_count", params);
-    return n.toInt();
+    auto orderByAt = [&](qsizetype i) {
+        return orderBy
+            .match(sql, i, QRegularExpression::NormalMatch,
+                   QRegularExpression::AnchorAtOffsetMatchOption)
+            .hasMatch();
+    };
+    int depth = 0;
+    QChar quote;
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            if (c == quote) {
+                quote = QChar();
+            }
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (depth == 0 && (c == 'O' || c == 'o') && orderByAt(i)) {
+            last = i;
+        }
+    }
+    if (last < 0) {
+        return sql;
+    }
+    // A LIMIT after the ORDER BY depends on it; SQLite and PostgreSQL count such a query whole.
+    static const QRegularExpression limit(R"(\b(LIMIT|OFFSET|FETCH)\b)",
+                                          QRegularExpression::CaseInsensitiveOption);
+    return limit.match(sql, last).hasMatch() ? sql : sql.left(last).trimmed();
+}
+
+} // namespace
+
+int Database::count(const QString& sql, const QVariantList& params) {
+    if (dialect_->countBy() == Dialect::CountBy::Rows) {
+        QSqlQuery q = prepared(sql, params);
+        int n = 0;
+        while (q.next()) {
+            ++n;
+        }
+        if (q.lastError().isValid()) {
+            throw DbError(providerText(q.lastError()), sql);
+        }
+        return n;
+    }
+    // Counting on the server keeps a duplicate test cheap even over a large table.
+    const QString inner = dialect_->translate(withoutFinalOrderBy(sql));
+    return scalar("SELECT COUNT(*) FROM (" + inner + ") florist_count", params).toInt();
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
@@ -271,7 +340,8 @@ void Database::createSchema(bool withSeed) {
     transaction([&] {
         runScript(readResource(dialect_->schemaResource()));
         if (withSeed) {
-            runScript(readResource(":/schema/seed.sql"));
+            const QString seed = readResource(":/schema/seed.sql");
+            runScript(backend() == Backend::SqlServer ? sqlServerSeed(seed) : seed);
         }
     });
 }

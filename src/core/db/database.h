@@ -22,8 +22,13 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the connection; raises DbError when the server cannot be reached.
+    // Opens the connection; raises DbError when the server cannot be reached, its text naming
+    // the server (connectionFailureText) above the provider's.
     void open();
+    // Closes the connection and opens one with other settings (the connection dialog); raises
+    // DbError as open() does, and leaves the new, closed connection in place then.
+    void reconnect(const ConnectionSettings& settings);
+    const ConnectionSettings& settings() const { return settings_; }
     bool isOpen() const;
     const Dialect& dialect() const { return *dialect_; }
     Backend backend() const { return dialect_->backend(); }
@@ -69,6 +74,7 @@ public:
     static QStringList splitScript(const QString& script, Backend backend);
 
 private:
+    void release();
     QSqlQuery prepared(const QString& sql, const QVariantList& params);
     void begin();
     void commit();

@@ -29,11 +29,7 @@ public:
         }
     }
     QString translate(const QString& sql) const override {
-        auto m = truncatePattern().match(sql);
-        if (m.hasMatch()) {
-            return "DELETE FROM " + m.captured(1);
-        }
-        return moveTopToLimit(sql);
+        return moveTopToLimit(Dialect::translate(sql));
     }
     QString loginStatement() const override {
         return "SELECT WName, theName, thePass, ID FROM SUser WHERE (theName = ?)";
@@ -54,11 +50,11 @@ public:
         db.setDatabaseName(s.database);
         db.setUserName(s.user);
         db.setPassword(s.password);
-        if (!s.options.isEmpty()) {
-            db.setConnectOptions(s.options);
-        }
+        db.setConnectOptions(withDefault("connect_timeout=15", s.options));
     }
-    QString translate(const QString& sql) const override { return moveTopToLimit(sql); }
+    QString translate(const QString& sql) const override {
+        return moveTopToLimit(Dialect::translate(sql));
+    }
     QString likeOperator() const override { return QStringLiteral("ILIKE"); }
     QString loginStatement() const override { return "SELECT * FROM myLogin(?)"; }
     QString dateStatement() const override { return "SELECT * FROM myDate()"; }
@@ -71,26 +67,149 @@ public:
     Backend backend() const override { return Backend::SqlServer; }
     QString driverName() const override { return "QODBC"; }
     void configure(QSqlDatabase& db, const ConnectionSettings& s) const override {
-        QString dsn =
-            QString("DRIVER={%1};SERVER=%2;PORT=%3;DATABASE=%4;UID=%5;PWD=%6;"
-                    "ClientCharset=UTF-8;TDS_Version=7.4;")
-                .arg(s.odbcDriver.isEmpty() ? QString("FreeTDS") : s.odbcDriver, s.host,
-                     QString::number(s.port > 0 ? s.port : 1433), s.database, s.user, s.password);
-        db.setDatabaseName(dsn);
-        if (!s.options.isEmpty()) {
-            db.setConnectOptions(s.options);
-        }
+        db.setDatabaseName(sqlServerConnectionString(s));
+        db.setConnectOptions(withDefault("SQL_ATTR_LOGIN_TIMEOUT=15", s.options));
+    }
+    // Text the application writes into a statement (the '否' of a filter) reaches the server as
+    // Unicode whatever the database's collation; bound values are Unicode already.
+    QString translate(const QString& sql) const override {
+        return nationalLiterals(Dialect::translate(sql));
     }
     QString loginStatement() const override { return "EXEC myLogin ?"; }
     QString dateStatement() const override { return "EXEC myDate"; }
     IdentityBy identityBy() const override { return IdentityBy::ScopeIdentity; }
+    CountBy countBy() const override { return CountBy::Rows; }
+    QString settingsProblem(const ConnectionSettings& s) const override {
+        return unsendableConnectionValue(s);
+    }
     QString schemaResource() const override { return ":/schema/sqlserver.sql"; }
 };
 
 } // namespace
 
 QString Dialect::translate(const QString& sql) const {
+    // Emptying a table needs only the right to delete rows, which a shop's login has; TRUNCATE
+    // needs ALTER (SQL Server) or TRUNCATE (PostgreSQL) on the table.
+    auto m = truncatePattern().match(sql);
+    if (m.hasMatch()) {
+        return "DELETE FROM " + m.captured(1);
+    }
     return sql;
+}
+
+QString Dialect::withDefault(const QString& option, const QString& options) {
+    const QString key = option.section('=', 0, 0);
+    if (options.contains(key, Qt::CaseInsensitive)) {
+        return options;
+    }
+    return options.isEmpty() ? option : option + ";" + options;
+}
+
+namespace {
+
+bool throughFreeTds(const ConnectionSettings& s) {
+    return s.odbcDriver.isEmpty() || s.odbcDriver.contains("FreeTDS", Qt::CaseInsensitive) ||
+           s.odbcDriver.contains("tdsodbc", Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString odbcValue(const QString& value, bool freeTds) {
+    if (!value.contains('}')) {
+        return "{" + value + "}";
+    }
+    // FreeTDS ends a braced value at its first "}" ("}}" is not read as one brace) and takes an
+    // unbraced one up to the next ";".
+    if (freeTds) {
+        return value;
+    }
+    QString v = value;
+    v.replace("}", "}}");
+    return "{" + v + "}";
+}
+
+QString unsendableConnectionValue(const ConnectionSettings& s) {
+    if (!throughFreeTds(s)) {
+        return {};
+    }
+    const std::pair<QString, QString> values[] = {
+        {"服务器", s.host}, {"数据库", s.database}, {"用户名", s.user}, {"密码", s.password}};
+    for (const auto& [caption, value] : values) {
+        if (value.contains('}') && (value.contains(';') || value.startsWith('{'))) {
+            return QStringLiteral("%1中含有“}”，又含有“;”或以“{”开头，FreeTDS 无法传递，"
+                                  "请在服务器上改用不含这些字符的%1。")
+                .arg(caption);
+        }
+    }
+    return {};
+}
+
+QString sqlServerConnectionString(const ConnectionSettings& s) {
+    // Every value braced, so ; = { in a password or a name stay inside it. No PORT for a named
+    // instance (FreeTDS then asks the SQL Server Browser for it) or when none is set.
+    const bool freeTds = throughFreeTds(s);
+    auto value = [&](const QString& v) { return odbcValue(v, freeTds); };
+    const QString driver = s.odbcDriver.isEmpty() ? QStringLiteral("FreeTDS") : s.odbcDriver;
+    QString text = "DRIVER=" + value(driver) + ";SERVER=" + value(s.host) + ";";
+    if (s.port > 0 && s.instance().isEmpty()) {
+        text += "PORT=" + value(QString::number(s.port)) + ";";
+    }
+    text += "DATABASE=" + value(s.database) + ";UID=" + value(s.user) +
+            ";PWD=" + value(s.password) + ";ClientCharset=UTF-8;TDS_Version=7.4;";
+    return text;
+}
+
+QString nationalLiterals(const QString& sql) {
+    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == '_'; };
+    QString out;
+    out.reserve(sql.size() + 8);
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == '-' && i + 1 < n && sql.at(i + 1) == '-') {
+            const qsizetype end = sql.indexOf('\n', i);
+            const qsizetype stop = end < 0 ? n : end;
+            out += QStringView(sql).mid(i, stop - i);
+            i = stop;
+            continue;
+        }
+        if (c == '[' || c == '"') {
+            const QChar close = c == '[' ? QChar(']') : QChar('"');
+            const qsizetype end = sql.indexOf(close, i + 1);
+            const qsizetype stop = end < 0 ? n : end + 1;
+            out += QStringView(sql).mid(i, stop - i);
+            i = stop;
+            continue;
+        }
+        if (c != '\'') {
+            out += c;
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        bool wide = false;
+        while (j < n) {
+            if (sql.at(j) == '\'') {
+                if (j + 1 < n && sql.at(j + 1) == '\'') {
+                    j += 2;
+                    continue;
+                }
+                break;
+            }
+            wide = wide || sql.at(j).unicode() > 0x7F;
+            ++j;
+        }
+        const qsizetype stop = j < n ? j + 1 : n;
+        const bool prefixed = !out.isEmpty() && (out.back() == 'N' || out.back() == 'n') &&
+                              (out.size() < 2 || !isWordChar(out.at(out.size() - 2)));
+        if (wide && !prefixed && (out.isEmpty() || !isWordChar(out.back()))) {
+            out += 'N';
+        }
+        out += QStringView(sql).mid(i, stop - i);
+        i = stop;
+    }
+    return out;
 }
 
 QString Dialect::moveTopToLimit(const QString& sql) {
@@ -101,6 +220,17 @@ QString Dialect::moveTopToLimit(const QString& sql) {
     QString rest = sql.mid(m.capturedEnd());
     QString body = "SELECT " + rest.trimmed();
     return body + " LIMIT " + m.captured(1);
+}
+
+QString sqlServerSeed(const QString& seedScript) {
+    return QStringLiteral(
+               "-- Generated from seed.sql by florist_sqlserverseed (tools/README.md); do not "
+               "edit.\n"
+               "-- The rows of seed.sql for SQL Server: every literal that holds Chinese text "
+               "is\n"
+               "-- written N'...', so the server keeps it as Unicode whatever the collation.\n"
+               "\n") +
+           nationalLiterals(seedScript);
 }
 
 std::unique_ptr<Dialect> Dialect::create(Backend backend) {

@@ -31,11 +31,33 @@ public:
     virtual IdentityBy identityBy() const { return IdentityBy::Driver; }
     // The resource path of the schema script of this backend.
     virtual QString schemaResource() const = 0;
+    // How Database::count counts a query: as a derived table on the server, or by stepping
+    // through its rows where the server refuses some shapes there (SQL Server: an ORDER BY,
+    // unnamed or repeated column names inside a derived table).
+    enum class CountBy { DerivedTable, Rows };
+    virtual CountBy countBy() const { return CountBy::DerivedTable; }
+    // Why a connection with these settings cannot be attempted; "" when it can.
+    virtual QString settingsProblem(const ConnectionSettings&) const { return {}; }
 
     static std::unique_ptr<Dialect> create(Backend backend);
 
 protected:
     static QString moveTopToLimit(const QString& sql);
+    // options with option (key=value) added unless they set that key themselves.
+    static QString withDefault(const QString& option, const QString& options);
 };
+
+// The ODBC connection string of a SQL Server connection (FreeTDS by default).
+QString sqlServerConnectionString(const ConnectionSettings& s);
+// A value of an ODBC connection string: braced, a closing brace doubled (for FreeTDS, a value
+// with a closing brace goes unbraced instead).
+QString odbcValue(const QString& value, bool freeTds);
+// Why FreeTDS cannot be handed these settings (a value with "}" and ";"); "" when it can.
+QString unsendableConnectionValue(const ConnectionSettings& s);
+// Puts N before every '...' literal that holds other than ASCII characters, so SQL Server keeps
+// the text as Unicode instead of converting it through the collation's code page.
+QString nationalLiterals(const QString& sql);
+// schema/seed-sqlserver.sql: the shared seed script with its Chinese literals written N'...'.
+QString sqlServerSeed(const QString& seedScript);
 
 } // namespace florist

@@ -22,20 +22,43 @@ ConnectionSettings configuredConnection() {
     return ConnectionSettings::fromIni(settingsFilePath(), embeddedDatabasePath());
 }
 
-std::unique_ptr<Database> openDatabase(const ConnectionSettings& settings) {
+namespace {
+
+void prepareFolder(const ConnectionSettings& settings) {
     if (settings.backend == Backend::Sqlite && settings.path != ":memory:") {
         QDir().mkpath(QFileInfo(settings.path).absolutePath());
     }
-    auto db = std::make_unique<Database>(settings);
-    db->open();
-    if (settings.backend == Backend::Sqlite) {
-        const int tables =
-            db->scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'").toInt();
-        if (tables == 0) {
-            db->createSchema(true);
-        }
+}
+
+// The first start on an embedded database: the schema and the seed rows.
+void createEmbeddedSchema(Database& db) {
+    if (db.backend() != Backend::Sqlite) {
+        return;
     }
+    const int tables = db.scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'").toInt();
+    if (tables == 0) {
+        db.createSchema(true);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Database> openDatabase(const ConnectionSettings& settings) {
+    auto db = std::make_unique<Database>(settings);
+    openConfigured(*db);
     return db;
+}
+
+void openConfigured(Database& db) {
+    prepareFolder(db.settings());
+    db.open();
+    createEmbeddedSchema(db);
+}
+
+void reconnectDatabase(Database& db, const ConnectionSettings& settings) {
+    prepareFolder(settings);
+    db.reconnect(settings);
+    createEmbeddedSchema(db);
 }
 
 } // namespace florist

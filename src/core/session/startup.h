@@ -16,5 +16,9 @@ ConnectionSettings configuredConnection();
 // Opens the database; an embedded database without tables gets the schema and the seed rows
 // (the first start). Raises DbError when the server cannot be reached.
 std::unique_ptr<Database> openDatabase(const ConnectionSettings& settings);
+// The same for a connection made already (not yet open).
+void openConfigured(Database& db);
+// Switches the connection to other settings (the connection dialog) and opens it as above.
+void reconnectDatabase(Database& db, const ConnectionSettings& settings);
 
 } // namespace florist
