@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-translations-l10n fonts-noto-cjk fonts-liberation2 fonts-wqy-zenhei poppler-utils
   libzip-dev libfreexl-dev libsodium-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  postgresql unicode-data bzip2
+  postgresql unicode-data bzip2 cups-daemon cups-client
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -34,8 +34,10 @@ QMarginsF larger(const QMarginsF& a, const QMarginsF& b) {
             qMax(a.bottom(), b.bottom())};
 }
 
+// Qt reads a driver's size range in whole points: a roll that takes up to 215.43 pt (76 mm)
+// says 215 pt, so the range is given half a point more on either side.
 bool within(const QSizeF& size, const QSizeF& minimum, const QSizeF& maximum) {
-    constexpr double slack = 0.05;
+    constexpr double slack = 0.5 * 25.4 / 72;
     if (!minimum.isEmpty() &&
         (size.width() < minimum.width() - slack || size.height() < minimum.height() - slack)) {
         return false;

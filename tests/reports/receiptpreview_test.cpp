@@ -9,8 +9,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace florist {
 namespace {
@@ -220,6 +222,63 @@ TEST_F(ReceiptPreviewTest, CancelledDialogKeepsTheReceiptsPaper) {
     EXPECT_FALSE(QFile::exists(dir_.filePath("cancelled.pdf")));
     EXPECT_EQ(preview.printer().pageLayout().pageSize().size(QPageSize::Millimeter),
               QSizeF(76, 60));
+}
+
+// Real print jobs on the CUPS server that test.sh starts (scripts/cups-test-server.sh): a 76 mm
+// roll queue with custom sizes and 4 mm edges, and an A4-only office queue. Each job's document
+// and options land in files. Skipped without the server unless FLORIST_REQUIRE_CUPS is set.
+TEST_F(ReceiptPreviewTest, PrintsOnCupsQueuesAsTheyDescribeThemselves) {
+    const QString out = qEnvironmentVariable("FLORIST_TEST_CUPS_OUT");
+    if (out.isEmpty()) {
+        if (qEnvironmentVariableIsSet("FLORIST_REQUIRE_CUPS")) {
+            FAIL() << "FLORIST_TEST_CUPS_OUT is not set";
+        }
+        GTEST_SKIP() << "CUPS test server not configured";
+    }
+    struct Queue {
+        const char* name;
+        bool customSizes;
+        QSizeF paperMm;
+        QMarginsF marginsMm;
+        const char* media;
+    } queues[] = {
+        {"Roll76", true, {76, 60}, {5.5, 5, 4, 4}, "media=Custom.76x60mm"},
+        {"OfficeA4", false, {210, 297}, {5.5, 5, 4.23, 4.23}, "media=A4"},
+    };
+    for (const Queue& q : queues) {
+        SCOPED_TRACE(q.name);
+        ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(q.name));
+        const QString document = out + "/" + q.name + ".pdf";
+        QFile::remove(document + ".options");
+        ReceiptPreview::setPrinterDialogRunner([&](QWidget*, QPrinter& printer, auto) {
+            // What the print dialog does when the queue is chosen in it: its own paper.
+            printer.setPrinterName(q.name);
+            printer.setPageSize(QPrinterInfo(printer).defaultPageSize());
+            return true;
+        });
+        ReceiptPreview preview(sampleReceipt());
+        preview.print();
+        QPrinter& printer = preview.printer();
+        ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+        EXPECT_EQ(ReceiptPreview::systemPaper(printer).customSizes, q.customSizes);
+        EXPECT_TRUE(reports::sameMargins(reports::marginsMm(printer.pageLayout()), q.marginsMm));
+
+        for (int i = 0; i < 100 && !QFile::exists(document + ".options"); ++i) {
+            QThread::msleep(100);
+        }
+        QFile options(document + ".options");
+        ASSERT_TRUE(options.open(QIODevice::ReadOnly)) << "no job reached " << q.name;
+        EXPECT_TRUE(options.readAll().contains(q.media));
+        QThread::msleep(200);
+        const test::PdfPage page = test::pdfWords(document);
+        // Qt writes the job's page box in whole points; the media above is exact.
+        EXPECT_NEAR(page.sizeMm.width(), q.paperMm.width(), 0.2);
+        EXPECT_NEAR(page.sizeMm.height(), q.paperMm.height(), 0.2);
+        ASSERT_GE(page.words.size(), 2);
+        EXPECT_TRUE(page.words.at(1).text.startsWith("日期"));
+        EXPECT_NEAR(page.words.at(1).rectMm.left(), q.marginsMm.left(), 0.4);
+        EXPECT_NEAR(page.words.at(1).rectMm.center().y(), q.marginsMm.top() + 12.5, 0.5);
+    }
 }
 
 // The window's side of a print operation: errors reach the prompt, previews the presenter.

@@ -31,10 +31,10 @@ TEST(PrinterPaper, ReceiptPaperAndMarginsForEachKindOfPrinter) {
                           QPageSize(QSizeF(76, 85), QPageSize::Millimeter, "Roll 76x85")};
     PrinterPaper letter = printerWith(false, {6.35, 6.35, 6.35, 6.35});
     letter.defaultSize = QPageSize(QPageSize::Letter);
-    // A page size that nearly fits is no reason to leave the receipt's paper.
+    // A driver's range as Qt reads it, in whole points: up to 215 pt for a 215.43 pt roll.
     PrinterPaper roll = printerWith(true, {4, 4, 4, 4});
     roll.minimumMm = QSizeF(25.4, 25.4);
-    roll.maximumMm = QSizeF(76.0, 3276);
+    roll.maximumMm = QSizeF(215 * 25.4 / 72, 3000);
 
     struct Case {
         const char* name;
