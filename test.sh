@@ -9,8 +9,9 @@ pgdir=$(mktemp -d /tmp/florist-pg.XXXXXX)
 cupsdir=$(mktemp -d /tmp/florist-cups.XXXXXX)
 trap './scripts/pg-test-server.sh stop "$pgdir"; ./scripts/cups-test-server.sh stop "$cupsdir"' EXIT
 ./scripts/pg-test-server.sh start "$pgdir"
-# A private CUPS server with a roll and an A4 queue for the printing tests; it has no default
-# printer, so every other test prints to PDF files as before.
+# A private CUPS server with a roll and an A4 queue for the printing tests, so that no test
+# reaches the machine's own printers. A new QPrinter takes its first queue; tests that print
+# choose their printer or a PDF file.
 ./scripts/cups-test-server.sh start "$cupsdir"
 export CUPS_SERVER="$cupsdir/cups.sock" FLORIST_TEST_CUPS_OUT="$cupsdir/out" FLORIST_REQUIRE_CUPS=1
 export FLORIST_TEST_PG_HOST="$pgdir" FLORIST_TEST_PG_PORT=5432 FLORIST_TEST_PG_USER=postgres

@@ -318,20 +318,18 @@ bool ReceiptPreview::printTo(QPrinter& target) {
 }
 
 // A dialog resets the paper to the printer's own size, and choosing another printer does the
-// same: the receipt's paper and margins are applied again after it. Margins the user changed
-// in the dialog are kept (and stay above the printer's minimum) as long as the printer is the
-// same.
+// same: the receipt's paper and margins are applied again after it. Margins changed in page
+// set-up replace the receipt's from then on, each kept above the minimum of whichever printer
+// is chosen; the print dialog sets margins of its own accord (the printer's minimum on an A4
+// printer), so its margins are not taken as typed.
 bool ReceiptPreview::runPrinterDialog(PrinterDialog which) {
     QPrinter& p = printer();
-    const QString name = p.printerName();
     const QMarginsF before = reports::marginsMm(p.pageLayout());
     const bool accepted =
         dialogRunner() ? dialogRunner()(this, p, which) : execPrinterDialog(this, p, which);
-    if (accepted) {
+    if (accepted && which == PrinterDialog::PageSetup) {
         const QMarginsF after = reports::marginsMm(p.pageLayout());
-        if (p.printerName() != name) {
-            typedMargins_.reset();
-        } else if (!reports::sameMargins(before, after)) {
+        if (!reports::sameMargins(before, after)) {
             typedMargins_ = after;
         }
     }

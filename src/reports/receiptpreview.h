@@ -85,7 +85,7 @@ private:
     double zoom_ = 2.0;
     QList<reports::TextMatch> matches_;
     std::unique_ptr<QPrinter> printer_;
-    // Margins typed in page set-up; they replace the receipt's own until the printer changes.
+    // Margins typed in page set-up; they replace the receipt's own.
     std::optional<QMarginsF> typedMargins_;
     QScrollArea* scroll_ = nullptr;
     QLabel* view_ = nullptr;

@@ -173,12 +173,12 @@ TEST_F(ReceiptPreviewTest, PrintsTheReceiptsPaperInsideThePrintersMargins) {
                     return true;
                 }
                 dialogs << "打印";
-                printer.setOutputFormat(QPrinter::PdfFormat);
-                printer.setOutputFileName(path);
                 printer.setPageSize(state.dialogPaper);
                 return true;
             });
         ReceiptPreview preview(sampleReceipt());
+        preview.printer().setOutputFileName(path);
+        preview.fitPrinter(preview.printer());
         preview.pageSetup();
         preview.print();
         EXPECT_EQ(dialogs, QStringList({"页面设置", "打印"}));
