@@ -36,9 +36,12 @@ struct PageLayout {
 };
 
 // The font families every page is drawn in: Arial where installed, else the metric-compatible
-// Liberation Sans, and a CJK face for the Chinese characters neither of them holds.
+// Liberation Sans, and a CJK face for the Chinese characters neither of them holds. WenQuanYi
+// Zen Hei comes first among those: Noto Sans CJK draws a character such as 青 with the glyph of
+// its radical (⻘), and a PDF then maps that glyph back to the radical, so its text would no
+// longer read or search as printed. Noto stays as the last resort for what Zen Hei lacks.
 inline QStringList pageFontFamilies() {
-    return {"Arial", "Liberation Sans", "Noto Sans CJK SC"};
+    return {"Arial", "Liberation Sans", "WenQuanYi Zen Hei", "Noto Sans CJK SC"};
 }
 
 } // namespace florist::reports

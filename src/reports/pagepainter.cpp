@@ -75,10 +75,11 @@ QByteArray fixedWidth(double value, qsizetype width) {
     return {};
 }
 
-// Qt writes a page size in whole points, and a 76 mm roll is 215.43 pt, not 215. The page's
-// box is rewritten in place with the exact size; keeping every number's length keeps the
-// file's cross-reference offsets valid.
-void writeExactMediaBox(const QString& path, const QSizeF& paperMm) {
+} // namespace
+
+// The page's box is rewritten in place; keeping every number's length keeps the file's
+// cross-reference offsets valid.
+void writeExactPageSize(const QString& path, const QSizeF& paperMm) {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) {
         return;
@@ -97,8 +98,6 @@ void writeExactMediaBox(const QString& path, const QSizeF& paperMm) {
         }
     }
 }
-
-} // namespace
 
 QFont pageFont(double fontPx) {
     QFont font;
@@ -141,6 +140,23 @@ void paintPage(QPainter& painter, const Page& page, const QList<TextMatch>& high
     painter.restore();
 }
 
+void paintInsideMargins(QPainter& painter, const Page& page) {
+    QPaintDevice* device = painter.device();
+    painter.save();
+    painter.translate(-page.marginsMm.left() * device->logicalDpiX() / kMmPerInch,
+                      -page.marginsMm.top() * device->logicalDpiY() / kMmPerInch);
+    paintPage(painter, page);
+    painter.restore();
+}
+
+QString pageText(const Page& page) {
+    QStringList lines;
+    for (const PlacedText& item : page.items) {
+        lines << item.text;
+    }
+    return lines.join('\n');
+}
+
 QImage renderPage(const Page& page, int dpi, const QList<TextMatch>& highlights) {
     const double scale = dpi / kMmPerInch;
     QImage image(qMax(1, qRound(page.paperMm.width() * scale)),
@@ -169,11 +185,14 @@ void writePdf(const Page& page, const QString& path) {
     if (!painter.end()) {
         throw Failure("文件无法写入：" + path);
     }
-    writeExactMediaBox(path, page.paperMm);
+    writeExactPageSize(path, page.paperMm);
 }
 
 void writePng(const Page& page, const QString& path, int dpi) {
-    if (!renderPage(page, dpi).save(path, "PNG")) {
+    QImage image = renderPage(page, dpi);
+    image.setText("Title", page.name);
+    image.setText("Description", pageText(page));
+    if (!image.save(path, "PNG")) {
         throw Failure("文件无法写入：" + path);
     }
 }

@@ -15,6 +15,12 @@ struct BodyBox {
 };
 
 constexpr double kPaperWidth = 76;
+constexpr double kColumnWidth = 65;
+// The boxes' 65 mm column sits in the middle of the 76 mm paper (5.5 mm on either side) rather
+// than against its left edge: a roll printer's head is centred on the paper and does not reach
+// its edges, even where its driver reports no unprintable margins, so a column starting at 0
+// lost the first character of every left-hand label. The right margin stays 3 mm.
+constexpr double kLeftMargin = (kPaperWidth - kColumnWidth) / 2;
 constexpr double kBoxHeight = 5;
 constexpr double kBodyPx = 12;
 constexpr double kHeadingPx = 16;
@@ -28,7 +34,7 @@ QRectF columnRect(Column column, double top) {
     case Column::Full:
         break;
     }
-    return {0, top, 65, kBoxHeight};
+    return {0, top, kColumnWidth, kBoxHeight};
 }
 
 TextBox box(const QRectF& rect, const QString& content, double px, HAlign h, VAlign v,
@@ -50,7 +56,7 @@ PageLayout receipt(const QString& name, double paperHeight, double footerTop,
     PageLayout layout;
     layout.name = name;
     layout.paperMm = QSizeF(kPaperWidth, paperHeight);
-    layout.marginsMm = QMarginsF(0, 5, 3, 3);
+    layout.marginsMm = QMarginsF(kLeftMargin, 5, 3, 3);
     layout.boxes << box(columnRect(Column::Full, 0),
                         R"([frxDB_Dept."theName"][frxDB_DJ."theName"])", kHeadingPx, HAlign::Center,
                         VAlign::Center);

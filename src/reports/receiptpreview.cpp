@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -35,6 +36,31 @@ constexpr int kFitMargin = 24;
 ReceiptPreview::FileChooser& fileChooser() {
     static ReceiptPreview::FileChooser chooser;
     return chooser;
+}
+
+ReceiptPreview::PrinterDialogRunner& dialogRunner() {
+    static ReceiptPreview::PrinterDialogRunner runner;
+    return runner;
+}
+
+ReceiptPreview::PaperReader& paperReader() {
+    static ReceiptPreview::PaperReader reader;
+    return reader;
+}
+
+bool execPrinterDialog(QWidget* parent, QPrinter& printer, ReceiptPreview::PrinterDialog which) {
+    if (which == ReceiptPreview::PrinterDialog::Print) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle("打印");
+        return dialog.exec() == QDialog::Accepted;
+    }
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle("页面设置");
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QSizeF sizeMm(const QPageSize& size) {
+    return size.isValid() ? size.size(QPageSize::Millimeter) : QSizeF();
 }
 
 QString chooseFile(QWidget* parent, const QString& caption, const QString& suggested,
@@ -60,6 +86,37 @@ QString fileStem(const Receipt& r) {
 
 void ReceiptPreview::setFileChooser(FileChooser chooser) {
     fileChooser() = std::move(chooser);
+}
+
+void ReceiptPreview::setPrinterDialogRunner(PrinterDialogRunner runner) {
+    dialogRunner() = std::move(runner);
+}
+
+void ReceiptPreview::setPaperReader(PaperReader reader) {
+    paperReader() = std::move(reader);
+}
+
+reports::PrinterPaper ReceiptPreview::systemPaper(QPrinter& printer) {
+    reports::PrinterPaper paper;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QMarginsF minimum = reports::minimumMarginsMm(printer.pageLayout());
+        paper.minimumMarginsMm = [minimum](const QPageSize&) { return minimum; };
+        return paper;
+    }
+    const QPrinterInfo info(printer);
+    paper.customSizes = info.supportsCustomPageSizes();
+    paper.minimumMm = sizeMm(info.minimumPhysicalPageSize());
+    paper.maximumMm = sizeMm(info.maximumPhysicalPageSize());
+    paper.sizes = info.supportedPageSizes();
+    if (info.defaultPageSize().isValid()) {
+        paper.defaultSize = info.defaultPageSize();
+    }
+    // The driver tells its unprintable edges for a size once the printer is set to it.
+    paper.minimumMarginsMm = [&printer](const QPageSize& size) {
+        printer.setPageSize(size);
+        return reports::minimumMarginsMm(printer.pageLayout());
+    };
+    return paper;
 }
 
 ReceiptPreview::ReceiptPreview(const Receipt& receipt, QWidget* parent)
@@ -227,41 +284,67 @@ int ReceiptPreview::find(const QString& text) {
 
 QPrinter& ReceiptPreview::printer() {
     if (!printer_) {
-        // The system's default printer, on the receipt's own paper.
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setPageLayout(reports::pageLayoutOf(receipt_.page));
-        printer_->setFullPage(true);
         printer_->setDocName(receipt_.title);
+        fitPrinter(*printer_);
     }
     return *printer_;
 }
 
+void ReceiptPreview::fitPrinter(QPrinter& target) {
+    const reports::PrinterPaper paper = paperReader() ? paperReader()(target) : systemPaper(target);
+    target.setPageLayout(reports::receiptPrintLayout(receipt_.page, paper, typedMargins_));
+    target.setFullPage(false);
+}
+
 bool ReceiptPreview::printTo(QPrinter& target) {
-    target.setFullPage(true);
+    fitPrinter(target);
     QPainter painter;
     if (!painter.begin(&target)) {
         Prompt::message(this, "打印机无法使用，请检查打印机设置！", PromptIcon::Warning);
         return false;
     }
-    // Margins chosen in the page set-up move the whole receipt; its own margins stay inside.
-    const QRect paint = target.pageLayout().paintRectPixels(target.resolution());
-    painter.translate(paint.topLeft());
-    reports::paintPage(painter, receipt_.page);
-    return painter.end();
+    // The printer's origin is the corner inside its margins, which are the receipt's own or
+    // larger.
+    reports::paintInsideMargins(painter, receipt_.page);
+    if (!painter.end()) {
+        return false;
+    }
+    if (target.outputFormat() == QPrinter::PdfFormat && !target.outputFileName().isEmpty()) {
+        reports::writeExactPageSize(target.outputFileName(),
+                                    target.pageLayout().pageSize().size(QPageSize::Millimeter));
+    }
+    return true;
+}
+
+// A dialog resets the paper to the printer's own size, and choosing another printer does the
+// same: the receipt's paper and margins are applied again after it. Margins changed in page
+// set-up replace the receipt's from then on, each kept above the minimum of whichever printer
+// is chosen; the print dialog sets margins of its own accord (the printer's minimum on an A4
+// printer), so its margins are not taken as typed.
+bool ReceiptPreview::runPrinterDialog(PrinterDialog which) {
+    QPrinter& p = printer();
+    const QMarginsF before = reports::marginsMm(p.pageLayout());
+    const bool accepted =
+        dialogRunner() ? dialogRunner()(this, p, which) : execPrinterDialog(this, p, which);
+    if (accepted && which == PrinterDialog::PageSetup) {
+        const QMarginsF after = reports::marginsMm(p.pageLayout());
+        if (!reports::sameMargins(before, after)) {
+            typedMargins_ = after;
+        }
+    }
+    fitPrinter(p);
+    return accepted;
 }
 
 void ReceiptPreview::print() {
-    QPrintDialog dialog(&printer(), this);
-    dialog.setWindowTitle("打印");
-    if (dialog.exec() == QDialog::Accepted) {
+    if (runPrinterDialog(PrinterDialog::Print)) {
         printTo(printer());
     }
 }
 
 void ReceiptPreview::pageSetup() {
-    QPageSetupDialog dialog(&printer(), this);
-    dialog.setWindowTitle("页面设置");
-    dialog.exec();
+    runPrinterDialog(PrinterDialog::PageSetup);
 }
 
 bool ReceiptPreview::saveAs(const QString& caption, const QString& suffix, const QString& filter,

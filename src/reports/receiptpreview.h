@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/printerpaper.h"
 #include "reports/printmodule.h"
 
 #include <QDialog>
@@ -28,6 +29,21 @@ public:
                                               const QString& suggestedPath, const QString& filter)>;
     static void setFileChooser(FileChooser chooser);
 
+    // Runs the print dialog or the page set-up dialog on printer; true when accepted. Tests
+    // replace it with what a dialog would do to the printer; an empty runner restores Qt's.
+    enum class PrinterDialog { Print, PageSetup };
+    using PrinterDialogRunner =
+        std::function<bool(QWidget* parent, QPrinter& printer, PrinterDialog dialog)>;
+    static void setPrinterDialogRunner(PrinterDialogRunner runner);
+
+    // What the printer can take. Tests replace it to stand for printers the machine lacks; an
+    // empty reader restores systemPaper.
+    using PaperReader = std::function<reports::PrinterPaper(QPrinter& printer)>;
+    static void setPaperReader(PaperReader reader);
+    // The system's description of the printer: a PDF file takes any size (with the minimum
+    // margins its layout holds), a printer what its driver lists.
+    static reports::PrinterPaper systemPaper(QPrinter& printer);
+
     const reports::Page& page() const { return receipt_.page; }
     double zoom() const { return zoom_; }
     void setZoom(double zoom);
@@ -35,8 +51,15 @@ public:
     int find(const QString& text);
     const QList<reports::TextMatch>& matches() const { return matches_; }
 
-    // Prints onto printer as it is set up, without asking; false when it cannot print.
+    // Prints onto printer without asking: sets it to the receipt's paper (or the printer's own
+    // size where it takes no other) and margins first, then draws inside its printable area.
+    // False when it cannot print.
     bool printTo(QPrinter& printer);
+    // Sets printer to the receipt's paper and margins as printTo does.
+    void fitPrinter(QPrinter& printer);
+
+    // The printer print() and pageSetup() work on; the system's default printer at first.
+    QPrinter& printer();
 
 public slots:
     void zoomIn();
@@ -52,7 +75,7 @@ private:
     QPushButton* button(const QString& text, const QString& name);
     void render();
     void showZoom();
-    QPrinter& printer();
+    bool runPrinterDialog(PrinterDialog dialog);
     bool saveAs(const QString& caption, const QString& suffix, const QString& filter,
                 const std::function<void(const QString&)>& write);
     double pageWidthPx() const;
@@ -62,6 +85,8 @@ private:
     double zoom_ = 2.0;
     QList<reports::TextMatch> matches_;
     std::unique_ptr<QPrinter> printer_;
+    // Margins typed in page set-up; they replace the receipt's own.
+    std::optional<QMarginsF> typedMargins_;
     QScrollArea* scroll_ = nullptr;
     QLabel* view_ = nullptr;
     QLabel* zoomLabel_ = nullptr;

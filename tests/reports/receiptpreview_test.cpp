@@ -1,4 +1,5 @@
 #include "reports/pagepainter.h"
+#include "reports/pdftext.h"
 #include "reports/receiptlayouts.h"
 #include "reports/receiptpreview.h"
 #include "support/dbfixture.h"
@@ -8,8 +9,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace florist {
 namespace {
@@ -37,7 +40,11 @@ Receipt sampleReceipt() {
 
 class ReceiptPreviewTest : public ::testing::Test {
 protected:
-    void TearDown() override { ReceiptPreview::setFileChooser({}); }
+    void TearDown() override {
+        ReceiptPreview::setFileChooser({});
+        ReceiptPreview::setPrinterDialogRunner({});
+        ReceiptPreview::setPaperReader({});
+    }
     QTemporaryDir dir_;
 };
 
@@ -94,6 +101,9 @@ TEST_F(ReceiptPreviewTest, SavesPdfAndPngThroughTheFileChooser) {
     ASSERT_FALSE(png.isNull());
     EXPECT_NEAR(png.width(), 76 / 25.4 * 300, 1);
     EXPECT_NEAR(png.height(), 60 / 25.4 * 300, 1);
+    EXPECT_EQ(png.text("Title"), "兑换小票");
+    EXPECT_TRUE(png.text("Description").startsWith("青禾花店兑换小票\n日期：2024-05-01\n"))
+        << png.text("Description").toStdString();
 
     test::PromptRecorder prompts;
     answer = "/nonexistent-dir/receipt.pdf";
@@ -102,16 +112,173 @@ TEST_F(ReceiptPreviewTest, SavesPdfAndPngThroughTheFileChooser) {
     EXPECT_TRUE(prompts.last().contains("/nonexistent-dir/receipt.pdf"));
 }
 
-TEST_F(ReceiptPreviewTest, PrintsOntoAPrinterAsSetUp) {
+// A printer as the print and page set-up dialogs leave it, and what then reaches the paper:
+// the receipt's own paper wherever the printer takes it, margins no smaller than the
+// printer's, and the receipt drawn inside them. The printers are PDF files standing for the
+// kinds of printer a shop has; the dialogs do to them what Qt's do.
+TEST_F(ReceiptPreviewTest, PrintsTheReceiptsPaperInsideThePrintersMargins) {
+    ASSERT_FALSE(test::pdfToTextProgram().isEmpty())
+        << "pdftotext is missing: run scripts/install-deps.sh";
+    const auto printerWith = [](bool custom, const QMarginsF& minimum) {
+        reports::PrinterPaper p;
+        p.customSizes = custom;
+        p.minimumMarginsMm = [minimum](const QPageSize&) { return minimum; };
+        return p;
+    };
+    const QPageSize a4(QPageSize::A4);
+    const QPageSize tallRoll(QSizeF(76, 297), QPageSize::Millimeter);
+    struct State {
+        const char* name;
+        // Stands for the printer's description; none reads the PDF printer's own.
+        std::optional<reports::PrinterPaper> paper;
+        // The paper the print dialog resets the printer to.
+        QPageSize dialogPaper;
+        // Margins typed in page set-up.
+        std::optional<QMarginsF> typed;
+        QSizeF paperMm;
+        QMarginsF marginsMm;
+    } states[] = {
+        {"roll printer with 4 mm edges",
+         printerWith(true, {4, 4, 4, 4}),
+         tallRoll,
+         {},
+         {76, 60},
+         {5.5, 5, 4, 4}},
+        {"A4-only office printer",
+         printerWith(false, {4.23, 4.23, 4.23, 4.23}),
+         a4,
+         {},
+         {210, 297},
+         {5.5, 5, 4.23, 4.23}},
+        {"zero-margin printer", {}, a4, {}, {76, 60}, {5.5, 5, 3, 3}},
+        {"wide left edge", printerWith(true, {8, 6, 2, 2}), tallRoll, {}, {76, 60}, {8, 6, 3, 3}},
+        {"margins typed in page set-up", {}, a4, QMarginsF(12, 9, 0, 0), {76, 60}, {12, 9, 0, 0}},
+    };
+    for (const State& state : states) {
+        SCOPED_TRACE(state.name);
+        const QString path = dir_.filePath(QString("%1.pdf").arg(state.name));
+        if (state.paper) {
+            ReceiptPreview::setPaperReader([&](QPrinter&) { return *state.paper; });
+        } else {
+            ReceiptPreview::setPaperReader({});
+        }
+        QStringList dialogs;
+        ReceiptPreview::setPrinterDialogRunner(
+            [&](QWidget*, QPrinter& printer, ReceiptPreview::PrinterDialog dialog) {
+                if (dialog == ReceiptPreview::PrinterDialog::PageSetup) {
+                    dialogs << "页面设置";
+                    if (state.typed) {
+                        printer.setPageMargins(*state.typed, QPageLayout::Millimeter);
+                    }
+                    return true;
+                }
+                dialogs << "打印";
+                printer.setPageSize(state.dialogPaper);
+                return true;
+            });
+        ReceiptPreview preview(sampleReceipt());
+        preview.printer().setOutputFileName(path);
+        preview.fitPrinter(preview.printer());
+        preview.pageSetup();
+        preview.print();
+        EXPECT_EQ(dialogs, QStringList({"页面设置", "打印"}));
+
+        // What reached the painter.
+        const QPageLayout layout = preview.printer().pageLayout();
+        const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter);
+        EXPECT_NEAR(paper.width(), state.paperMm.width(), 0.01);
+        EXPECT_NEAR(paper.height(), state.paperMm.height(), 0.01);
+        EXPECT_TRUE(reports::sameMargins(reports::marginsMm(layout), state.marginsMm))
+            << reports::marginsMm(layout).left() << " " << reports::marginsMm(layout).top();
+        EXPECT_FALSE(preview.printer().fullPage());
+
+        // What came out: the exact paper, the heading centred in its box on the 65 mm column
+        // and the first left-hand box at the left margin, 10 mm below the heading.
+        const test::PdfPage out = test::pdfWords(path);
+        EXPECT_NEAR(out.sizeMm.width(), state.paperMm.width(), 0.01);
+        EXPECT_NEAR(out.sizeMm.height(), state.paperMm.height(), 0.01);
+        ASSERT_GE(out.words.size(), 2);
+        const QRectF heading = out.words.first().rectMm;
+        EXPECT_EQ(out.words.first().text, "青禾花店兑换小票");
+        EXPECT_NEAR(heading.center().x(), state.marginsMm.left() + 32.5, 0.3);
+        EXPECT_NEAR(heading.center().y(), state.marginsMm.top() + 2.5, 0.5);
+        const QRectF date = out.words.at(1).rectMm;
+        EXPECT_TRUE(out.words.at(1).text.startsWith("日期")) << out.words.at(1).text.toStdString();
+        EXPECT_NEAR(date.left(), state.marginsMm.left(), 0.4);
+        EXPECT_NEAR(date.center().y(), state.marginsMm.top() + 12.5, 0.5);
+    }
+}
+
+// A cancelled dialog prints nothing and leaves the receipt's paper on the printer.
+TEST_F(ReceiptPreviewTest, CancelledDialogKeepsTheReceiptsPaper) {
+    ReceiptPreview::setPrinterDialogRunner([&](QWidget*, QPrinter& printer, auto) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("cancelled.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return false;
+    });
     ReceiptPreview preview(sampleReceipt());
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir_.filePath("printed.pdf"));
-    printer.setPageLayout(reports::pageLayoutOf(preview.page()));
-    ASSERT_TRUE(preview.printTo(printer));
-    QFile pdf(dir_.filePath("printed.pdf"));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 215"));
+    preview.print();
+    EXPECT_FALSE(QFile::exists(dir_.filePath("cancelled.pdf")));
+    EXPECT_EQ(preview.printer().pageLayout().pageSize().size(QPageSize::Millimeter),
+              QSizeF(76, 60));
+}
+
+// Real print jobs on the CUPS server that test.sh starts (scripts/cups-test-server.sh): a 76 mm
+// roll queue with custom sizes and 4 mm edges, and an A4-only office queue. Each job's document
+// and options land in files. Skipped without the server unless FLORIST_REQUIRE_CUPS is set.
+TEST_F(ReceiptPreviewTest, PrintsOnCupsQueuesAsTheyDescribeThemselves) {
+    const QString out = qEnvironmentVariable("FLORIST_TEST_CUPS_OUT");
+    if (out.isEmpty()) {
+        if (qEnvironmentVariableIsSet("FLORIST_REQUIRE_CUPS")) {
+            FAIL() << "FLORIST_TEST_CUPS_OUT is not set";
+        }
+        GTEST_SKIP() << "CUPS test server not configured";
+    }
+    struct Queue {
+        const char* name;
+        bool customSizes;
+        QSizeF paperMm;
+        QMarginsF marginsMm;
+        const char* media;
+    } queues[] = {
+        {"Roll76", true, {76, 60}, {5.5, 5, 4, 4}, "media=Custom.76x60mm"},
+        {"OfficeA4", false, {210, 297}, {5.5, 5, 4.23, 4.23}, "media=A4"},
+    };
+    for (const Queue& q : queues) {
+        SCOPED_TRACE(q.name);
+        ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(q.name));
+        const QString document = out + "/" + q.name + ".pdf";
+        QFile::remove(document + ".options");
+        ReceiptPreview::setPrinterDialogRunner([&](QWidget*, QPrinter& printer, auto) {
+            // What the print dialog does when the queue is chosen in it: its own paper.
+            printer.setPrinterName(q.name);
+            printer.setPageSize(QPrinterInfo(printer).defaultPageSize());
+            return true;
+        });
+        ReceiptPreview preview(sampleReceipt());
+        preview.print();
+        QPrinter& printer = preview.printer();
+        ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+        EXPECT_EQ(ReceiptPreview::systemPaper(printer).customSizes, q.customSizes);
+        EXPECT_TRUE(reports::sameMargins(reports::marginsMm(printer.pageLayout()), q.marginsMm));
+
+        for (int i = 0; i < 100 && !QFile::exists(document + ".options"); ++i) {
+            QThread::msleep(100);
+        }
+        QFile options(document + ".options");
+        ASSERT_TRUE(options.open(QIODevice::ReadOnly)) << "no job reached " << q.name;
+        EXPECT_TRUE(options.readAll().contains(q.media));
+        QThread::msleep(200);
+        const test::PdfPage page = test::pdfWords(document);
+        // Qt writes the job's page box in whole points; the media above is exact.
+        EXPECT_NEAR(page.sizeMm.width(), q.paperMm.width(), 0.2);
+        EXPECT_NEAR(page.sizeMm.height(), q.paperMm.height(), 0.2);
+        ASSERT_GE(page.words.size(), 2);
+        EXPECT_TRUE(page.words.at(1).text.startsWith("日期"));
+        EXPECT_NEAR(page.words.at(1).rectMm.left(), q.marginsMm.left(), 0.4);
+        EXPECT_NEAR(page.words.at(1).rectMm.center().y(), q.marginsMm.top() + 12.5, 0.5);
+    }
 }
 
 // The window's side of a print operation: errors reach the prompt, previews the presenter.

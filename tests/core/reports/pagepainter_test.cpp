@@ -1,5 +1,6 @@
 #include "core/errors.h"
 #include "reports/pagepainter.h"
+#include "reports/pdftext.h"
 #include "reports/receiptlayouts.h"
 
 #include <QFile>
@@ -12,9 +13,9 @@ namespace {
 
 Page orderPage() {
     RowSources sources;
-    sources.set("frxDB_Dept",
-                ResultSet({"theName", "thePhone", "theAddress", "Remark", "theGG"},
-                          {{"青禾花店", "0571-1234567", "花港路1号", "谢谢惠顾", "鲜花传情"}}));
+    sources.set("frxDB_Dept", ResultSet({"theName", "thePhone", "theAddress", "Remark", "theGG"},
+                                        {{"青禾花店", "0571-1234567", "花港路1号文金大厦",
+                                          "谢谢惠顾", "鲜花传情"}}));
     sources.set("frxDB_DJ", ResultSet({"ID", "theName"}, {{1, "订单小票"}}));
     const QStringList columns{"myDate", "theNum", "theType", "AName",  "MNum",  "WName", "theHX",
                               "M1",     "M2",     "M3",      "M4",     "M5",    "M6",    "M7",
@@ -44,6 +45,33 @@ TEST(PagePainter, PdfIsOnePageOfTheReceiptPaper) {
     EXPECT_EQ(pdf.count(QRegularExpression(R"(/Type\s*/Page\b)")), 1);
 }
 
+// Text copied or searched in a saved receipt is the text printed on it: no character comes
+// back as its look-alike from the radical blocks (青 as ⻘, 日 as ⽇, 门 as ⻔, ...).
+TEST(PagePainter, PdfTextReadsBackAsPrinted) {
+    ASSERT_FALSE(test::pdfToTextProgram().isEmpty())
+        << "pdftotext is missing: run scripts/install-deps.sh";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("receipt.pdf");
+    const Page page = orderPage();
+    writePdf(page, path);
+    const QString text = test::pdfText(path);
+    ASSERT_FALSE(text.isEmpty());
+    for (const PlacedText& item : page.items) {
+        EXPECT_TRUE(text.contains(item.text)) << item.text.toStdString() << " not in\n"
+                                              << text.toStdString();
+    }
+    QString printed = pageText(page);
+    QString extracted = text;
+    printed.remove(QRegularExpression(R"(\s)"));
+    extracted.remove(QRegularExpression(R"(\s)"));
+    EXPECT_EQ(extracted.size(), printed.size()) << text.toStdString();
+    for (const QChar c : extracted) {
+        EXPECT_FALSE(c.unicode() >= 0x2E80 && c.unicode() <= 0x2FDF)
+            << "radical " << QString(c).toStdString() << " in\n"
+            << text.toStdString();
+    }
+}
+
 TEST(PagePainter, UnwritablePdfIsAFailure) {
     EXPECT_THROW(writePdf(orderPage(), "/nonexistent-dir/receipt.pdf"), Failure);
 }
@@ -66,13 +94,15 @@ TEST(PagePainter, TextLandsInsideItsBoxesAtAnyResolution) {
             }
         }
         ASSERT_FALSE(ink.isEmpty()) << dpi;
-        // Heading at 5 mm from the top, the advertising line ending at 80 mm, nothing past the
-        // 65 mm wide boxes.
+        // Heading at 5 mm from the top, the advertising line ending at 80 mm, nothing outside
+        // the 65 mm column that starts 5.5 mm from the paper's left edge.
         EXPECT_GE(ink.top(), 4.0 * s) << dpi;
         EXPECT_LE(ink.top(), 7.0 * s) << dpi;
         EXPECT_GE(ink.bottom(), 76.0 * s) << dpi;
         EXPECT_LE(ink.bottom(), 80.5 * s) << dpi;
-        EXPECT_LE(ink.right(), 65.0 * s) << dpi;
+        EXPECT_GE(ink.left(), 5.5 * s - 1) << dpi;
+        EXPECT_LE(ink.left(), 6.5 * s) << dpi;
+        EXPECT_LE(ink.right(), 70.5 * s) << dpi;
     }
 }
 

@@ -10,7 +10,8 @@ using reports::VAlign;
 
 enum class Style { Heading, Body, FootLeft, FootCentre };
 
-// A box as the receipt must show it: position inside the margins (left 0, top 5 mm) and text.
+// A box as the receipt must show it: position inside the margins and text. The margins put the
+// 65 mm column in the middle of the 76 mm paper (5.5 mm left) and 5 mm from the top.
 struct Box {
     double left;
     double top;
@@ -37,11 +38,11 @@ std::string describe(const Page& page) {
 
 void expectBoxes(const Page& page, double paperHeight, const std::vector<Box>& boxes) {
     EXPECT_EQ(page.paperMm, QSizeF(76, paperHeight));
-    EXPECT_EQ(page.marginsMm, QMarginsF(0, 5, 3, 3));
+    EXPECT_EQ(page.marginsMm, QMarginsF(5.5, 5, 3, 3));
     ASSERT_EQ(page.items.size(), qsizetype(boxes.size())) << describe(page);
     QList<bool> used(page.items.size(), false);
     for (const Box& b : boxes) {
-        const QRectF rect(b.left, b.top + 5, b.width, 5);
+        const QRectF rect(b.left + 5.5, b.top + 5, b.width, 5);
         const bool heading = b.style == Style::Heading;
         const HAlign h = heading || b.style == Style::FootCentre ? HAlign::Center : HAlign::Left;
         const VAlign v = b.style == Style::FootCentre ? VAlign::Top : VAlign::Center;
@@ -152,7 +153,7 @@ TEST_P(PrintModuleTest, OrderCustomerLineJoinsTypePartnerAndCard) {
         dmp_->PrintDD_Pos(number);
         const Page& page = lastShown().page;
         const auto it = std::find_if(page.items.begin(), page.items.end(), [](const auto& i) {
-            return i.rectMm.topLeft() == QPointF(0, 20);
+            return i.rectMm.topLeft() == QPointF(5.5, 20);
         });
         ASSERT_NE(it, page.items.end());
         EXPECT_EQ(it->text, QString(c.line));
@@ -209,7 +210,7 @@ TEST_P(PrintModuleTest, MissingTitleRowLeavesTheShopNameAlone) {
         const Page page = dmp_->build(kind, "X").page;
         ASSERT_FALSE(page.items.isEmpty());
         EXPECT_EQ(page.items.first().text, "测试花店") << row;
-        EXPECT_EQ(page.items.first().rectMm, QRectF(0, 5, 65, 5)) << row;
+        EXPECT_EQ(page.items.first().rectMm, QRectF(5.5, 5, 65, 5)) << row;
     }
 }
 
