@@ -8,6 +8,8 @@
 
 namespace florist {
 
+Q_LOGGING_CATEGORY(lcSql, "florist.sql", QtCriticalMsg)
+
 namespace {
 
 QAtomicInt connectionCounter;
@@ -76,32 +78,58 @@ void Database::open() {
     }
 }
 
+const char* Database::injectedFaultText() {
+    return "injected fault: the statement was not sent";
+}
+
+void Database::raise(const QSqlError& error, const QString& statement,
+                     const QVariantList& params) const {
+    const QString text = providerText(error);
+    qCWarning(lcSql).noquote() << "failed:" << statement << "| values:" << params
+                               << "| error:" << error.nativeErrorCode() << text;
+    switch (dialect_->conflictOf(error)) {
+    case Dialect::Conflict::DuplicateKey:
+        throw DbConflict(DbConflict::Kind::DuplicateKey, text, statement);
+    case Dialect::Conflict::Transient:
+        throw DbConflict(DbConflict::Kind::Transient, text, statement);
+    case Dialect::Conflict::None:
+        break;
+    }
+    throw DbError(text, statement);
+}
+
 QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
     open();
     const QString text = dialect_->translate(sql);
+    ++statementsRun_;
+    qCDebug(lcSql).noquote() << text << "| values:" << params;
+    if (faultCountdown_ > 0 && --faultCountdown_ == 0) {
+        raise(QSqlError(QString(), injectedFaultText(), QSqlError::StatementError, "fault"), text,
+              params);
+    }
     QSqlQuery q(connection());
     q.setForwardOnly(true);
     if (params.isEmpty()) {
         // Nothing to bind: sent as it is (PostgreSQL cannot prepare DDL statements).
         if (!q.exec(text)) {
-            throw DbError(providerText(q.lastError()), text);
+            raise(q.lastError(), text, params);
         }
         return q;
     }
     if (!q.prepare(text)) {
-        throw DbError(providerText(q.lastError()), text);
+        raise(q.lastError(), text, params);
     }
     for (const QVariant& v : params) {
         q.addBindValue(boundValue(v));
     }
     if (!q.exec()) {
-        throw DbError(providerText(q.lastError()), text);
+        raise(q.lastError(), text, params);
     }
     return q;
 }
 
-void Database::exec(const QString& sql, const QVariantList& params) {
-    prepared(sql, params);
+int Database::exec(const QString& sql, const QVariantList& params) {
+    return prepared(sql, params).numRowsAffected();
 }
 
 qlonglong Database::insert(const QString& sql, const QVariantList& params) {
@@ -145,7 +173,7 @@ ResultSet Database::select(const QString& sql, const QVariantList& params) {
         rows << row;
     }
     if (q.lastError().isValid()) {
-        throw DbError(providerText(q.lastError()), sql);
+        raise(q.lastError(), sql, params);
     }
     return ResultSet(columns, rows);
 }
@@ -167,7 +195,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
         return q.value(0);
     }
     if (q.lastError().isValid()) {
-        throw DbError(providerText(q.lastError()), sql);
+        raise(q.lastError(), sql, params);
     }
     return {};
 }
@@ -180,9 +208,18 @@ void Database::begin() {
     open();
     if (depth_++ == 0) {
         failed_ = false;
-        if (!connection().transaction()) {
+        const QString begin = dialect_->beginStatement();
+        if (begin.isEmpty()) {
+            if (!connection().transaction()) {
+                depth_ = 0;
+                raise(connection().lastError(), "BEGIN", {});
+            }
+            return;
+        }
+        QSqlQuery q(connection());
+        if (!q.exec(begin)) {
             depth_ = 0;
-            throw DbError(providerText(connection().lastError()), "BEGIN");
+            raise(q.lastError(), begin, {});
         }
     }
 }
@@ -193,9 +230,10 @@ void Database::commit() {
     }
     QSqlDatabase db = connection();
     if (failed_ || !db.commit()) {
-        QString text = providerText(db.lastError());
+        const QSqlError error = db.lastError();
         db.rollback();
-        throw DbError(text, "COMMIT");
+        failed_ = false;
+        raise(error, "COMMIT", {});
     }
 }
 

@@ -5,12 +5,31 @@
 #include "core/db/resultset.h"
 #include "core/errors.h"
 
+#include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariantList>
 #include <memory>
 
 namespace florist {
+
+// Failing statements with their bound values (warning) and every statement (debug), for the
+// shop's support; off unless QT_LOGGING_RULES turns it on ("florist.sql=true").
+Q_DECLARE_LOGGING_CATEGORY(lcSql)
+
+// A statement that lost a race with another station: a unique key taken meanwhile
+// (DuplicateKey), or a deadlock or serialisation failure that the server resolved by failing
+// this transaction (Transient). Running the whole transaction again can succeed.
+class DbConflict : public DbError {
+public:
+    enum class Kind { DuplicateKey, Transient };
+    DbConflict(Kind kind, const QString& text, const QString& statement)
+        : DbError(text, statement), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
 
 // The one connection of a run. Every value reaches the server as a bound parameter ("?" in the
 // statement text): a quote or a percent sign typed by a user is stored as typed and never
@@ -29,8 +48,8 @@ public:
     Backend backend() const { return dialect_->backend(); }
     QSqlDatabase connection() const;
 
-    // Runs a statement that returns no rows.
-    void exec(const QString& sql, const QVariantList& params = {});
+    // Runs a statement that returns no rows; returns the number of rows it changed.
+    int exec(const QString& sql, const QVariantList& params = {});
     // Runs an INSERT and returns the identity of its new row, as the driver reports it.
     qlonglong insert(const QString& sql, const QVariantList& params = {});
     // Runs a query and returns all its rows.
@@ -62,6 +81,13 @@ public:
     }
     bool inTransaction() const { return depth_ > 0; }
 
+    // Test seam: the nth statement from now (1 = the next one) fails with a provider error
+    // instead of reaching the server; 0 disarms it.
+    void failStatement(int nth) { faultCountdown_ = nth; }
+    // The number of statements sent since the connection was made (the seam's counting).
+    int statementsRun() const { return statementsRun_; }
+    static const char* injectedFaultText();
+
     // Creates every table, view and procedure of the backend's schema, then the seed rows.
     void createSchema(bool withSeed = true);
     // Runs a script of several statements (see schema/README.md for the splitting rule).
@@ -77,8 +103,13 @@ private:
     ConnectionSettings settings_;
     std::unique_ptr<Dialect> dialect_;
     QString connectionName_;
+    [[noreturn]] void raise(const QSqlError& error, const QString& statement,
+                            const QVariantList& params) const;
+
     int depth_ = 0;
     bool failed_ = false;
+    int faultCountdown_ = 0;
+    int statementsRun_ = 0;
 };
 
 } // namespace florist
