@@ -78,7 +78,6 @@ void BM_OrderSave_Postgres(benchmark::State& state) {
     const QString name = QString("florist_bench_%1").arg(QCoreApplication::applicationPid());
     {
         Database admin(s);
-        admin.exec("DROP DATABASE IF EXISTS " + name);
         admin.exec("CREATE DATABASE " + name + " ENCODING 'UTF8' TEMPLATE template0");
     }
     {

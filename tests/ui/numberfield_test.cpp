@@ -30,7 +30,7 @@ TEST(NumberField, TextThatIsNoNumberIsShownWithTheCaptionAndTakesTheFocus) {
     }));
     EXPECT_FALSE(written);
     EXPECT_EQ(prompts.last(), "储值金额 不是有效的数字，请重新录入！");
-    EXPECT_EQ(QApplication::focusWidget(), amount);
+    EXPECT_EQ(window.focusWidget(), amount);
 
     amount->setText("");
     EXPECT_EQ(typedNumber(amount), 0);
