@@ -41,6 +41,7 @@ Database::Database(const ConnectionSettings& settings)
 }
 
 Database::~Database() {
+    statements_.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
         if (db.isOpen()) {
@@ -98,7 +99,27 @@ void Database::raise(const QSqlError& error, const QString& statement,
     throw DbError(text, statement);
 }
 
-QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
+QSqlQuery Database::keptStatement(const QString& text, const QVariantList& params) {
+    // Prepared once, run again with new values: on a server one round trip per statement
+    // instead of prepare, run and release. Texts built with a varying filter come and go, so
+    // the store is emptied when it grows large.
+    auto it = statements_.constFind(text);
+    if (it != statements_.cend()) {
+        return *it;
+    }
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(text)) {
+        raise(q.lastError(), text, params);
+    }
+    if (statements_.size() >= 200) {
+        statements_.clear();
+    }
+    statements_.insert(text, q);
+    return q;
+}
+
+QSqlQuery Database::prepared(const QString& sql, const QVariantList& params, Reuse reuse) {
     open();
     const QString text = dialect_->translate(sql);
     ++statementsRun_;
@@ -116,7 +137,9 @@ QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
         }
         return q;
     }
-    if (!q.prepare(text)) {
+    if (reuse == Reuse::Kept) {
+        q = keptStatement(text, params);
+    } else if (!q.prepare(text)) {
         raise(q.lastError(), text, params);
     }
     for (const QVariant& v : params) {
@@ -129,18 +152,23 @@ QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
 }
 
 int Database::exec(const QString& sql, const QVariantList& params) {
-    return prepared(sql, params).numRowsAffected();
+    QSqlQuery q = prepared(sql, params);
+    const int changed = q.numRowsAffected();
+    q.finish();
+    return changed;
 }
 
 qlonglong Database::insert(const QString& sql, const QVariantList& params) {
     switch (dialect_->identityBy()) {
     case Dialect::IdentityBy::Returning: {
         QSqlQuery q = prepared(sql + " RETURNING ID", params);
-        return q.next() ? q.value(0).toLongLong() : 0;
+        const qlonglong id = q.next() ? q.value(0).toLongLong() : 0;
+        q.finish();
+        return id;
     }
     case Dialect::IdentityBy::ScopeIdentity: {
-        QSqlQuery q =
-            prepared("SET NOCOUNT ON; " + sql + "; SELECT CAST(SCOPE_IDENTITY() AS INT)", params);
+        QSqlQuery q = prepared("SET NOCOUNT ON; " + sql + "; SELECT CAST(SCOPE_IDENTITY() AS INT)",
+                               params, Reuse::Once);
         do {
             if (q.next()) {
                 return q.value(0).toLongLong();
@@ -152,7 +180,9 @@ qlonglong Database::insert(const QString& sql, const QVariantList& params) {
         break;
     }
     QSqlQuery q = prepared(sql, params);
-    return q.lastInsertId().toLongLong();
+    const qlonglong id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
 }
 
 ResultSet Database::select(const QString& sql, const QVariantList& params) {
@@ -175,6 +205,7 @@ ResultSet Database::select(const QString& sql, const QVariantList& params) {
     if (q.lastError().isValid()) {
         raise(q.lastError(), sql, params);
     }
+    q.finish();
     return ResultSet(columns, rows);
 }
 
@@ -192,7 +223,9 @@ int Database::count(const QString& sql, const QVariantList& params) {
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     QSqlQuery q = prepared(sql, params);
     if (q.next()) {
-        return q.value(0);
+        const QVariant value = q.value(0);
+        q.finish();
+        return value;
     }
     if (q.lastError().isValid()) {
         raise(q.lastError(), sql, params);
@@ -201,7 +234,8 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
 }
 
 QSqlQuery Database::open(const QString& sql, const QVariantList& params) {
-    return prepared(sql, params);
+    // The caller keeps reading it while other statements run: a query of its own.
+    return prepared(sql, params, Reuse::Once);
 }
 
 void Database::begin() {

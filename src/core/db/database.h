@@ -5,6 +5,7 @@
 #include "core/db/resultset.h"
 #include "core/errors.h"
 
+#include <QHash>
 #include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -95,7 +96,9 @@ public:
     static QStringList splitScript(const QString& script, Backend backend);
 
 private:
-    QSqlQuery prepared(const QString& sql, const QVariantList& params);
+    enum class Reuse { Kept, Once };
+    QSqlQuery prepared(const QString& sql, const QVariantList& params, Reuse reuse = Reuse::Kept);
+    QSqlQuery keptStatement(const QString& text, const QVariantList& params);
     void begin();
     void commit();
     void rollback();
@@ -108,6 +111,7 @@ private:
 
     int depth_ = 0;
     bool failed_ = false;
+    QHash<QString, QSqlQuery> statements_;
     int faultCountdown_ = 0;
     int statementsRun_ = 0;
 };
