@@ -83,6 +83,16 @@ const char* Database::injectedFaultText() {
     return "injected fault: the statement was not sent";
 }
 
+bool Database::faultDue() {
+    ++statementsRun_;
+    return faultCountdown_ > 0 && --faultCountdown_ == 0;
+}
+
+void Database::raiseInjected(const QString& statement, const QVariantList& params) const {
+    raise(QSqlError(QString(), injectedFaultText(), QSqlError::StatementError, "fault"), statement,
+          params);
+}
+
 void Database::raise(const QSqlError& error, const QString& statement,
                      const QVariantList& params) const {
     const QString text = providerText(error);
@@ -122,11 +132,9 @@ QSqlQuery Database::keptStatement(const QString& text, const QVariantList& param
 QSqlQuery Database::prepared(const QString& sql, const QVariantList& params, Reuse reuse) {
     open();
     const QString text = dialect_->translate(sql);
-    ++statementsRun_;
     qCDebug(lcSql).noquote() << text << "| values:" << params;
-    if (faultCountdown_ > 0 && --faultCountdown_ == 0) {
-        raise(QSqlError(QString(), injectedFaultText(), QSqlError::StatementError, "fault"), text,
-              params);
+    if (faultDue()) {
+        raiseInjected(text, params);
     }
     QSqlQuery q(connection());
     q.setForwardOnly(true);
@@ -243,6 +251,10 @@ void Database::begin() {
     if (depth_++ == 0) {
         failed_ = false;
         const QString begin = dialect_->beginStatement();
+        if (faultDue()) {
+            depth_ = 0;
+            raiseInjected(begin.isEmpty() ? QString("BEGIN") : begin, {});
+        }
         if (begin.isEmpty()) {
             if (!connection().transaction()) {
                 depth_ = 0;
@@ -263,6 +275,11 @@ void Database::commit() {
         return;
     }
     QSqlDatabase db = connection();
+    if (faultDue()) {
+        db.rollback();
+        failed_ = false;
+        raiseInjected("COMMIT", {});
+    }
     if (failed_ || !db.commit()) {
         const QSqlError error = db.lastError();
         db.rollback();

@@ -66,24 +66,29 @@ public:
     // is when fn throws (the error then goes on to the caller). Nested calls join the outer one.
     template <class Fn> decltype(auto) transaction(Fn&& fn) {
         begin();
-        try {
-            if constexpr (std::is_void_v<decltype(fn())>) {
-                fn();
-                commit();
-            } else {
-                auto result = fn();
-                commit();
-                return result;
+        // A failing commit rolls back by itself; only a failure of fn needs the rollback here.
+        auto guardedFn = [&]() -> decltype(auto) {
+            try {
+                return fn();
+            } catch (...) {
+                rollback();
+                throw;
             }
-        } catch (...) {
-            rollback();
-            throw;
+        };
+        if constexpr (std::is_void_v<decltype(fn())>) {
+            guardedFn();
+            commit();
+        } else {
+            auto result = guardedFn();
+            commit();
+            return result;
         }
     }
     bool inTransaction() const { return depth_ > 0; }
 
-    // Test seam: the nth statement from now (1 = the next one) fails with a provider error
-    // instead of reaching the server; 0 disarms it.
+    // Test seam: the nth statement from now (1 = the next one; a transaction's BEGIN and
+    // COMMIT count too) fails with a provider error instead of reaching the server; 0 disarms
+    // it. A COMMIT that fails so rolls back.
     void failStatement(int nth) { faultCountdown_ = nth; }
     // The number of statements sent since the connection was made (the seam's counting).
     int statementsRun() const { return statementsRun_; }
@@ -99,6 +104,9 @@ private:
     enum class Reuse { Kept, Once };
     QSqlQuery prepared(const QString& sql, const QVariantList& params, Reuse reuse = Reuse::Kept);
     QSqlQuery keptStatement(const QString& text, const QVariantList& params);
+    // Counts a statement and tells whether the injected fault falls on it.
+    bool faultDue();
+    [[noreturn]] void raiseInjected(const QString& statement, const QVariantList& params) const;
     void begin();
     void commit();
     void rollback();
