@@ -15,7 +15,8 @@
 namespace florist {
 
 // Failing statements with their bound values (warning) and every statement (debug), for the
-// shop's support; off unless QT_LOGGING_RULES turns it on ("florist.sql=true").
+// shop's support; off unless QT_LOGGING_RULES turns it on: "florist.sql.warning=true" for the
+// failures, "florist.sql.debug=true" for every statement.
 Q_DECLARE_LOGGING_CATEGORY(lcSql)
 
 // A statement that lost a race with another station: a unique key taken meanwhile
@@ -88,7 +89,7 @@ public:
 
     // Test seam: the nth statement from now (1 = the next one; a transaction's BEGIN and
     // COMMIT count too) fails with a provider error instead of reaching the server; 0 disarms
-    // it. A COMMIT that fails so rolls back.
+    // it. A fault at COMMIT rolls the transaction back.
     void failStatement(int nth) { faultCountdown_ = nth; }
     // The number of statements sent since the connection was made (the seam's counting).
     int statementsRun() const { return statementsRun_; }
@@ -107,6 +108,9 @@ private:
     // Counts a statement and tells whether the injected fault falls on it.
     bool faultDue();
     [[noreturn]] void raiseInjected(const QString& statement, const QVariantList& params) const;
+    // Logs the failure under lcSql and raises DbError (DbConflict for a lost race).
+    [[noreturn]] void raise(const QSqlError& error, const QString& statement,
+                            const QVariantList& params) const;
     void begin();
     void commit();
     void rollback();
@@ -114,8 +118,6 @@ private:
     ConnectionSettings settings_;
     std::unique_ptr<Dialect> dialect_;
     QString connectionName_;
-    [[noreturn]] void raise(const QSqlError& error, const QString& statement,
-                            const QVariantList& params) const;
 
     int depth_ = 0;
     bool failed_ = false;
