@@ -68,7 +68,7 @@ CREATE TABLE IF NOT EXISTS UOrder (
     theDSR TEXT DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS ix_UOrder_theDate ON UOrder (theDate);
-CREATE INDEX IF NOT EXISTS ix_UOrder_theNum ON UOrder (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);
 CREATE INDEX IF NOT EXISTS ix_UOrder_MNum ON UOrder (MNum);
 CREATE INDEX IF NOT EXISTS ix_UOrder_SH6 ON UOrder (SH6);
 CREATE INDEX IF NOT EXISTS ix_UOrder_SH03 ON UOrder (SH03);
@@ -153,7 +153,7 @@ CREATE TABLE IF NOT EXISTS UStore (
     WName TEXT DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS ix_UStore_theDate ON UStore (theDate);
-CREATE INDEX IF NOT EXISTS ix_UStore_theNum ON UStore (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UStore_theNum ON UStore (theNum);
 CREATE INDEX IF NOT EXISTS ix_UStore_MNum ON UStore (MNum);
 
 -- Points exchanges (DH...): GName the gift, thePrice points per piece,
@@ -174,7 +174,7 @@ CREATE TABLE IF NOT EXISTS UExchange (
     WName TEXT DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS ix_UExchange_theDate ON UExchange (theDate);
-CREATE INDEX IF NOT EXISTS ix_UExchange_theNum ON UExchange (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UExchange_theNum ON UExchange (theNum);
 CREATE INDEX IF NOT EXISTS ix_UExchange_MNum ON UExchange (MNum);
 
 -- Flower materials: theCG purchase unit price, theXS sale unit price.
@@ -230,7 +230,7 @@ CREATE TABLE IF NOT EXISTS UCG (
     theYF REAL DEFAULT 0
 );
 CREATE INDEX IF NOT EXISTS ix_UCG_theDate ON UCG (theDate);
-CREATE INDEX IF NOT EXISTS ix_UCG_theNum ON UCG (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UCG_theNum ON UCG (theNum);
 
 -- Purchase lines, linked to their header by theNum; ID keeps the line order.
 CREATE TABLE IF NOT EXISTS UCG_List (
@@ -260,7 +260,7 @@ CREATE TABLE IF NOT EXISTS ULY (
     theCount REAL DEFAULT 0
 );
 CREATE INDEX IF NOT EXISTS ix_ULY_theDate ON ULY (theDate);
-CREATE INDEX IF NOT EXISTS ix_ULY_theNum ON ULY (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_ULY_theNum ON ULY (theNum);
 
 -- Requisition lines.
 CREATE TABLE IF NOT EXISTS ULY_List (
@@ -290,7 +290,7 @@ CREATE TABLE IF NOT EXISTS UBS (
     theCount REAL DEFAULT 0
 );
 CREATE INDEX IF NOT EXISTS ix_UBS_theDate ON UBS (theDate);
-CREATE INDEX IF NOT EXISTS ix_UBS_theNum ON UBS (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UBS_theNum ON UBS (theNum);
 
 -- Damage lines.
 CREATE TABLE IF NOT EXISTS UBS_List (
@@ -325,7 +325,7 @@ CREATE TABLE IF NOT EXISTS UXS (
     theYF REAL DEFAULT 0
 );
 CREATE INDEX IF NOT EXISTS ix_UXS_theDate ON UXS (theDate);
-CREATE INDEX IF NOT EXISTS ix_UXS_theNum ON UXS (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UXS_theNum ON UXS (theNum);
 
 -- Sale lines.
 CREATE TABLE IF NOT EXISTS UXS_List (
@@ -377,7 +377,7 @@ CREATE TABLE IF NOT EXISTS USK (
     theDX TEXT DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS ix_USK_theDate ON USK (theDate);
-CREATE INDEX IF NOT EXISTS ix_USK_theNum ON USK (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_USK_theNum ON USK (theNum);
 CREATE INDEX IF NOT EXISTS ix_USK_WID ON USK (WID);
 
 -- Payments to partners (FK...).
@@ -398,7 +398,7 @@ CREATE TABLE IF NOT EXISTS UFK (
     theDX TEXT DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS ix_UFK_theDate ON UFK (theDate);
-CREATE INDEX IF NOT EXISTS ix_UFK_theNum ON UFK (theNum);
+CREATE UNIQUE INDEX IF NOT EXISTS ux_UFK_theNum ON UFK (theNum);
 CREATE INDEX IF NOT EXISTS ix_UFK_WID ON UFK (WID);
 
 -- Users: WName the home store, theName the login name, thePass the

@@ -82,8 +82,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_theDate' AND object_id = OBJECT_ID(N'UOrder'))
     CREATE INDEX ix_UOrder_theDate ON UOrder (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_theNum' AND object_id = OBJECT_ID(N'UOrder'))
-    CREATE INDEX ix_UOrder_theNum ON UOrder (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UOrder_theNum' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE UNIQUE INDEX ux_UOrder_theNum ON UOrder (theNum);
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_MNum' AND object_id = OBJECT_ID(N'UOrder'))
     CREATE INDEX ix_UOrder_MNum ON UOrder (MNum);
@@ -199,8 +199,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UStore_theDate' AND object_id = OBJECT_ID(N'UStore'))
     CREATE INDEX ix_UStore_theDate ON UStore (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UStore_theNum' AND object_id = OBJECT_ID(N'UStore'))
-    CREATE INDEX ix_UStore_theNum ON UStore (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UStore_theNum' AND object_id = OBJECT_ID(N'UStore'))
+    CREATE UNIQUE INDEX ux_UStore_theNum ON UStore (theNum);
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UStore_MNum' AND object_id = OBJECT_ID(N'UStore'))
     CREATE INDEX ix_UStore_MNum ON UStore (MNum);
@@ -228,8 +228,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UExchange_theDate' AND object_id = OBJECT_ID(N'UExchange'))
     CREATE INDEX ix_UExchange_theDate ON UExchange (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UExchange_theNum' AND object_id = OBJECT_ID(N'UExchange'))
-    CREATE INDEX ix_UExchange_theNum ON UExchange (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UExchange_theNum' AND object_id = OBJECT_ID(N'UExchange'))
+    CREATE UNIQUE INDEX ux_UExchange_theNum ON UExchange (theNum);
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UExchange_MNum' AND object_id = OBJECT_ID(N'UExchange'))
     CREATE INDEX ix_UExchange_MNum ON UExchange (MNum);
@@ -306,8 +306,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UCG_theDate' AND object_id = OBJECT_ID(N'UCG'))
     CREATE INDEX ix_UCG_theDate ON UCG (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UCG_theNum' AND object_id = OBJECT_ID(N'UCG'))
-    CREATE INDEX ix_UCG_theNum ON UCG (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UCG_theNum' AND object_id = OBJECT_ID(N'UCG'))
+    CREATE UNIQUE INDEX ux_UCG_theNum ON UCG (theNum);
 GO
 
 -- Purchase lines, linked to their header by theNum; ID keeps the line order.
@@ -346,8 +346,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_ULY_theDate' AND object_id = OBJECT_ID(N'ULY'))
     CREATE INDEX ix_ULY_theDate ON ULY (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_ULY_theNum' AND object_id = OBJECT_ID(N'ULY'))
-    CREATE INDEX ix_ULY_theNum ON ULY (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_ULY_theNum' AND object_id = OBJECT_ID(N'ULY'))
+    CREATE UNIQUE INDEX ux_ULY_theNum ON ULY (theNum);
 GO
 
 -- Requisition lines.
@@ -386,8 +386,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UBS_theDate' AND object_id = OBJECT_ID(N'UBS'))
     CREATE INDEX ix_UBS_theDate ON UBS (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UBS_theNum' AND object_id = OBJECT_ID(N'UBS'))
-    CREATE INDEX ix_UBS_theNum ON UBS (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UBS_theNum' AND object_id = OBJECT_ID(N'UBS'))
+    CREATE UNIQUE INDEX ux_UBS_theNum ON UBS (theNum);
 GO
 
 -- Damage lines.
@@ -431,8 +431,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UXS_theDate' AND object_id = OBJECT_ID(N'UXS'))
     CREATE INDEX ix_UXS_theDate ON UXS (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UXS_theNum' AND object_id = OBJECT_ID(N'UXS'))
-    CREATE INDEX ix_UXS_theNum ON UXS (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UXS_theNum' AND object_id = OBJECT_ID(N'UXS'))
+    CREATE UNIQUE INDEX ux_UXS_theNum ON UXS (theNum);
 GO
 
 -- Sale lines.
@@ -501,8 +501,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_USK_theDate' AND object_id = OBJECT_ID(N'USK'))
     CREATE INDEX ix_USK_theDate ON USK (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_USK_theNum' AND object_id = OBJECT_ID(N'USK'))
-    CREATE INDEX ix_USK_theNum ON USK (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_USK_theNum' AND object_id = OBJECT_ID(N'USK'))
+    CREATE UNIQUE INDEX ux_USK_theNum ON USK (theNum);
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_USK_WID' AND object_id = OBJECT_ID(N'USK'))
     CREATE INDEX ix_USK_WID ON USK (WID);
@@ -530,8 +530,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UFK_theDate' AND object_id = OBJECT_ID(N'UFK'))
     CREATE INDEX ix_UFK_theDate ON UFK (theDate);
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UFK_theNum' AND object_id = OBJECT_ID(N'UFK'))
-    CREATE INDEX ix_UFK_theNum ON UFK (theNum);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_UFK_theNum' AND object_id = OBJECT_ID(N'UFK'))
+    CREATE UNIQUE INDEX ux_UFK_theNum ON UFK (theNum);
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UFK_WID' AND object_id = OBJECT_ID(N'UFK'))
     CREATE INDEX ix_UFK_WID ON UFK (WID);

@@ -7,11 +7,13 @@ namespace {
 class DataModuleTest : public test::DbTest {
 protected:
     void addOrders(int n, const QString& date, const QString& del = "否") {
-        // One statement for any number of rows keeps the large cases quick on every server.
+        // One statement for any number of rows keeps the large cases quick on every server;
+        // the numbers stay distinct, as the unique index on theNum asks.
         dm().myESQL("INSERT INTO UOrder (theDate, UName, theDel, theNum, WName) "
                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                    "SELECT ?, 'admin', ?, 'X' || CAST(i AS VARCHAR(10)), '总店' FROM n",
-                    {n, date, del});
+                    "SELECT ?, 'admin', ?, 'X' || CAST(? AS VARCHAR(20)) || CAST(i AS "
+                    "VARCHAR(10)), '总店' FROM n",
+                    {n, date, del, QString("%1-%2-").arg(date, del)});
     }
 };
 

@@ -8,6 +8,8 @@
 
 namespace florist {
 
+Q_LOGGING_CATEGORY(lcSql, "florist.sql", QtCriticalMsg)
+
 namespace {
 
 QAtomicInt connectionCounter;
@@ -43,6 +45,7 @@ Database::~Database() {
 }
 
 void Database::release() {
+    statements_.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
         if (db.isOpen()) {
@@ -96,43 +99,104 @@ void Database::open() {
     }
 }
 
-QSqlQuery Database::prepared(const QString& sql, const QVariantList& params) {
+const char* Database::injectedFaultText() {
+    return "injected fault: the statement was not sent";
+}
+
+bool Database::faultDue() {
+    ++statementsRun_;
+    return faultCountdown_ > 0 && --faultCountdown_ == 0;
+}
+
+void Database::raiseInjected(const QString& statement, const QVariantList& params) const {
+    raise(QSqlError(QString(), injectedFaultText(), QSqlError::StatementError, "fault"), statement,
+          params);
+}
+
+void Database::raise(const QSqlError& error, const QString& statement,
+                     const QVariantList& params) const {
+    const QString text = providerText(error);
+    qCWarning(lcSql).noquote() << "failed:" << statement << "| values:" << params
+                               << "| error:" << error.nativeErrorCode() << text;
+    switch (dialect_->conflictOf(error)) {
+    case Dialect::Conflict::DuplicateKey:
+        throw DbConflict(DbConflict::Kind::DuplicateKey, text, statement);
+    case Dialect::Conflict::Transient:
+        throw DbConflict(DbConflict::Kind::Transient, text, statement);
+    case Dialect::Conflict::None:
+        break;
+    }
+    throw DbError(text, statement);
+}
+
+QSqlQuery Database::keptStatement(const QString& text, const QVariantList& params) {
+    // Prepared once, run again with new values: on a server one round trip per statement
+    // instead of prepare, run and release. Texts built with a varying filter come and go, so
+    // the store is emptied when it grows large.
+    auto it = statements_.constFind(text);
+    if (it != statements_.cend()) {
+        return *it;
+    }
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(text)) {
+        raise(q.lastError(), text, params);
+    }
+    if (statements_.size() >= 200) {
+        statements_.clear();
+    }
+    statements_.insert(text, q);
+    return q;
+}
+
+QSqlQuery Database::prepared(const QString& sql, const QVariantList& params, Reuse reuse) {
     open();
     const QString text = dialect_->translate(sql);
+    qCDebug(lcSql).noquote() << text << "| values:" << params;
+    if (faultDue()) {
+        raiseInjected(text, params);
+    }
     QSqlQuery q(connection());
     q.setForwardOnly(true);
     if (params.isEmpty()) {
         // Nothing to bind: sent as it is (PostgreSQL cannot prepare DDL statements).
         if (!q.exec(text)) {
-            throw DbError(providerText(q.lastError()), text);
+            raise(q.lastError(), text, params);
         }
         return q;
     }
-    if (!q.prepare(text)) {
-        throw DbError(providerText(q.lastError()), text);
+    if (reuse == Reuse::Kept) {
+        q = keptStatement(text, params);
+    } else if (!q.prepare(text)) {
+        raise(q.lastError(), text, params);
     }
     for (const QVariant& v : params) {
         q.addBindValue(boundValue(v));
     }
     if (!q.exec()) {
-        throw DbError(providerText(q.lastError()), text);
+        raise(q.lastError(), text, params);
     }
     return q;
 }
 
-void Database::exec(const QString& sql, const QVariantList& params) {
-    prepared(sql, params);
+int Database::exec(const QString& sql, const QVariantList& params) {
+    QSqlQuery q = prepared(sql, params);
+    const int changed = q.numRowsAffected();
+    q.finish();
+    return changed;
 }
 
 qlonglong Database::insert(const QString& sql, const QVariantList& params) {
     switch (dialect_->identityBy()) {
     case Dialect::IdentityBy::Returning: {
         QSqlQuery q = prepared(sql + " RETURNING ID", params);
-        return q.next() ? q.value(0).toLongLong() : 0;
+        const qlonglong id = q.next() ? q.value(0).toLongLong() : 0;
+        q.finish();
+        return id;
     }
     case Dialect::IdentityBy::ScopeIdentity: {
-        QSqlQuery q =
-            prepared("SET NOCOUNT ON; " + sql + "; SELECT CAST(SCOPE_IDENTITY() AS INT)", params);
+        QSqlQuery q = prepared("SET NOCOUNT ON; " + sql + "; SELECT CAST(SCOPE_IDENTITY() AS INT)",
+                               params, Reuse::Once);
         do {
             if (q.next()) {
                 return q.value(0).toLongLong();
@@ -144,7 +208,9 @@ qlonglong Database::insert(const QString& sql, const QVariantList& params) {
         break;
     }
     QSqlQuery q = prepared(sql, params);
-    return q.lastInsertId().toLongLong();
+    const qlonglong id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
 }
 
 ResultSet Database::select(const QString& sql, const QVariantList& params) {
@@ -165,8 +231,9 @@ ResultSet Database::select(const QString& sql, const QVariantList& params) {
         rows << row;
     }
     if (q.lastError().isValid()) {
-        throw DbError(providerText(q.lastError()), sql);
+        raise(q.lastError(), sql, params);
     }
+    q.finish();
     return ResultSet(columns, rows);
 }
 
@@ -233,25 +300,41 @@ int Database::count(const QString& sql, const QVariantList& params) {
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     QSqlQuery q = prepared(sql, params);
     if (q.next()) {
-        return q.value(0);
+        const QVariant value = q.value(0);
+        q.finish();
+        return value;
     }
     if (q.lastError().isValid()) {
-        throw DbError(providerText(q.lastError()), sql);
+        raise(q.lastError(), sql, params);
     }
     return {};
 }
 
 QSqlQuery Database::open(const QString& sql, const QVariantList& params) {
-    return prepared(sql, params);
+    // The caller keeps reading it while other statements run: a query of its own.
+    return prepared(sql, params, Reuse::Once);
 }
 
 void Database::begin() {
     open();
     if (depth_++ == 0) {
         failed_ = false;
-        if (!connection().transaction()) {
+        const QString begin = dialect_->beginStatement();
+        if (faultDue()) {
             depth_ = 0;
-            throw DbError(providerText(connection().lastError()), "BEGIN");
+            raiseInjected(begin.isEmpty() ? QString("BEGIN") : begin, {});
+        }
+        if (begin.isEmpty()) {
+            if (!connection().transaction()) {
+                depth_ = 0;
+                raise(connection().lastError(), "BEGIN", {});
+            }
+            return;
+        }
+        QSqlQuery q(connection());
+        if (!q.exec(begin)) {
+            depth_ = 0;
+            raise(q.lastError(), begin, {});
         }
     }
 }
@@ -261,10 +344,16 @@ void Database::commit() {
         return;
     }
     QSqlDatabase db = connection();
-    if (failed_ || !db.commit()) {
-        QString text = providerText(db.lastError());
+    if (faultDue()) {
         db.rollback();
-        throw DbError(text, "COMMIT");
+        failed_ = false;
+        raiseInjected("COMMIT", {});
+    }
+    if (failed_ || !db.commit()) {
+        const QSqlError error = db.lastError();
+        db.rollback();
+        failed_ = false;
+        raise(error, "COMMIT", {});
     }
 }
 

@@ -5,12 +5,33 @@
 #include "core/db/resultset.h"
 #include "core/errors.h"
 
+#include <QHash>
+#include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariantList>
 #include <memory>
 
 namespace florist {
+
+// Failing statements with their bound values (warning) and every statement (debug), for the
+// shop's support; off unless QT_LOGGING_RULES turns it on: "florist.sql.warning=true" for the
+// failures, "florist.sql.debug=true" for every statement.
+Q_DECLARE_LOGGING_CATEGORY(lcSql)
+
+// A statement that lost a race with another station: a unique key taken meanwhile
+// (DuplicateKey), or a deadlock or serialisation failure that the server resolved by failing
+// this transaction (Transient). Running the whole transaction again can succeed.
+class DbConflict : public DbError {
+public:
+    enum class Kind { DuplicateKey, Transient };
+    DbConflict(Kind kind, const QString& text, const QString& statement)
+        : DbError(text, statement), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
 
 // The one connection of a run. Every value reaches the server as a bound parameter ("?" in the
 // statement text): a quote or a percent sign typed by a user is stored as typed and never
@@ -34,8 +55,8 @@ public:
     Backend backend() const { return dialect_->backend(); }
     QSqlDatabase connection() const;
 
-    // Runs a statement that returns no rows.
-    void exec(const QString& sql, const QVariantList& params = {});
+    // Runs a statement that returns no rows; returns the number of rows it changed.
+    int exec(const QString& sql, const QVariantList& params = {});
     // Runs an INSERT and returns the identity of its new row, as the driver reports it.
     qlonglong insert(const QString& sql, const QVariantList& params = {});
     // Runs a query and returns all its rows.
@@ -51,21 +72,33 @@ public:
     // is when fn throws (the error then goes on to the caller). Nested calls join the outer one.
     template <class Fn> decltype(auto) transaction(Fn&& fn) {
         begin();
-        try {
-            if constexpr (std::is_void_v<decltype(fn())>) {
-                fn();
-                commit();
-            } else {
-                auto result = fn();
-                commit();
-                return result;
+        // A failing commit rolls back by itself; only a failure of fn needs the rollback here.
+        auto guardedFn = [&]() -> decltype(auto) {
+            try {
+                return fn();
+            } catch (...) {
+                rollback();
+                throw;
             }
-        } catch (...) {
-            rollback();
-            throw;
+        };
+        if constexpr (std::is_void_v<decltype(fn())>) {
+            guardedFn();
+            commit();
+        } else {
+            auto result = guardedFn();
+            commit();
+            return result;
         }
     }
     bool inTransaction() const { return depth_ > 0; }
+
+    // Test seam: the nth statement from now (1 = the next one; a transaction's BEGIN and
+    // COMMIT count too) fails with a provider error instead of reaching the server; 0 disarms
+    // it. A fault at COMMIT rolls the transaction back.
+    void failStatement(int nth) { faultCountdown_ = nth; }
+    // The number of statements sent since the connection was made (the seam's counting).
+    int statementsRun() const { return statementsRun_; }
+    static const char* injectedFaultText();
 
     // Creates every table, view and procedure of the backend's schema, then the seed rows.
     void createSchema(bool withSeed = true);
@@ -75,7 +108,15 @@ public:
 
 private:
     void release();
-    QSqlQuery prepared(const QString& sql, const QVariantList& params);
+    enum class Reuse { Kept, Once };
+    QSqlQuery prepared(const QString& sql, const QVariantList& params, Reuse reuse = Reuse::Kept);
+    QSqlQuery keptStatement(const QString& text, const QVariantList& params);
+    // Counts a statement and tells whether the injected fault falls on it.
+    bool faultDue();
+    [[noreturn]] void raiseInjected(const QString& statement, const QVariantList& params) const;
+    // Logs the failure under lcSql and raises DbError (DbConflict for a lost race).
+    [[noreturn]] void raise(const QSqlError& error, const QString& statement,
+                            const QVariantList& params) const;
     void begin();
     void commit();
     void rollback();
@@ -83,8 +124,12 @@ private:
     ConnectionSettings settings_;
     std::unique_ptr<Dialect> dialect_;
     QString connectionName_;
+
     int depth_ = 0;
     bool failed_ = false;
+    QHash<QString, QSqlQuery> statements_;
+    int faultCountdown_ = 0;
+    int statementsRun_ = 0;
 };
 
 } // namespace florist

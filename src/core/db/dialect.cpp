@@ -35,6 +35,11 @@ public:
         return "SELECT WName, theName, thePass, ID FROM SUser WHERE (theName = ?)";
     }
     QString dateStatement() const override { return "SELECT datetime('now', 'localtime') AS myD"; }
+    QString beginStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    Conflict conflictOf(const QSqlError& e) const override {
+        return e.databaseText().contains("UNIQUE constraint failed") ? Conflict::DuplicateKey
+                                                                     : Conflict::None;
+    }
     QString schemaResource() const override { return ":/schema/sqlite.sql"; }
 };
 
@@ -59,6 +64,13 @@ public:
     QString loginStatement() const override { return "SELECT * FROM myLogin(?)"; }
     QString dateStatement() const override { return "SELECT * FROM myDate()"; }
     IdentityBy identityBy() const override { return IdentityBy::Returning; }
+    Conflict conflictOf(const QSqlError& e) const override {
+        const QString state = e.nativeErrorCode();
+        if (state == "23505") {
+            return Conflict::DuplicateKey;
+        }
+        return state == "40001" || state == "40P01" ? Conflict::Transient : Conflict::None;
+    }
     QString schemaResource() const override { return ":/schema/postgresql.sql"; }
 };
 
@@ -81,6 +93,16 @@ public:
     CountBy countBy() const override { return CountBy::Rows; }
     QString settingsProblem(const ConnectionSettings& s) const override {
         return unsendableConnectionValue(s);
+    }
+    Conflict conflictOf(const QSqlError& e) const override {
+        // Messages 2601/2627 say "duplicate key"; a deadlock victim (1205) has SQLSTATE 40001.
+        if (e.databaseText().contains("duplicate key", Qt::CaseInsensitive)) {
+            return Conflict::DuplicateKey;
+        }
+        return e.nativeErrorCode().contains("40001") ||
+                       e.databaseText().contains("deadlock", Qt::CaseInsensitive)
+                   ? Conflict::Transient
+                   : Conflict::None;
     }
     QString schemaResource() const override { return ":/schema/sqlserver.sql"; }
 };

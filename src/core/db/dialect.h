@@ -3,6 +3,7 @@
 #include "core/db/connectionsettings.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <memory>
 
@@ -29,6 +30,13 @@ public:
     // How an INSERT hands back the identity of its new row.
     enum class IdentityBy { Driver, Returning, ScopeIdentity };
     virtual IdentityBy identityBy() const { return IdentityBy::Driver; }
+    // The statement that opens a save's transaction; empty for the driver's own. SQLite takes
+    // the write lock at once, so two stations on one file queue instead of failing midway.
+    virtual QString beginStatement() const { return {}; }
+    // Whether an error lost a race with another station, so that running the transaction
+    // again can succeed.
+    enum class Conflict { None, DuplicateKey, Transient };
+    virtual Conflict conflictOf(const QSqlError& error) const = 0;
     // The resource path of the schema script of this backend.
     virtual QString schemaResource() const = 0;
     // How Database::count counts a query: as a derived table on the server, or by stepping
