@@ -1,3 +1,4 @@
+#include "members/memberlistwindow.h"
 #include "ui/windowregistry.h"
 
 namespace florist::ui {
@@ -9,6 +10,7 @@ void registerAllWindows() {
         return;
     }
     done = true;
+    members::registerMemberListWindows();
 }
 
 } // namespace florist::ui
