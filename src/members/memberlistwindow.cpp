@@ -54,14 +54,16 @@ void clearRow(SearchWindow& window, int row) {
 
 void registerMemberListWindows() {
     ui::registerSearchWindow("frmMember_M", [](Context&) {
-        return SearchWindowSpec{memberManagementSpec(),
-                                {RowAction{"修改 &M", editMember},
-                                 RowAction{"删除 &D", deleteRow, true}}};
+        return SearchWindowSpec{
+            memberManagementSpec(),
+            {RowAction{"修改 &M", editMember}, RowAction{"删除 &D", deleteRow, true}}};
     });
-    ui::registerSearchWindow("frmMember_Q",
-                             [](Context&) { return SearchWindowSpec{memberQuerySpec(), {}}; });
-    ui::registerSearchWindow("frmMember_SR",
-                             [](Context&) { return SearchWindowSpec{birthdayReminderSpec(), {}}; });
+    ui::registerSearchWindow("frmMember_Q", [](Context&) {
+        return SearchWindowSpec{memberQuerySpec(), {}};
+    });
+    ui::registerSearchWindow("frmMember_SR", [](Context&) {
+        return SearchWindowSpec{birthdayReminderSpec(), {}};
+    });
     ui::registerSearchWindow("frmMember_WXF", [](Context& c) {
         return SearchWindowSpec{nonConsumptionSpec(businessDate(c)), {}};
     });

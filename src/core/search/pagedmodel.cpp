@@ -54,10 +54,12 @@ void PagedTableModel::loadFirstPage() {
     } catch (...) {
         failure = std::current_exception();
     }
+    busy_ = true;
     beginResetModel();
     rows_ = std::move(page);
     atEnd_ = failure || rows_.size() < pageSize_;
     endResetModel();
+    busy_ = false;
     if (failure) {
         std::rethrow_exception(failure);
     }
@@ -172,11 +174,12 @@ QVariant PagedTableModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 bool PagedTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !atEnd_;
+    return !parent.isValid() && !atEnd_ && !busy_;
 }
 
 void PagedTableModel::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid() || atEnd_ || rows_.isEmpty()) {
+    // A view (or a checker) that asks for more while the list changes waits for the change.
+    if (parent.isValid() || atEnd_ || rows_.isEmpty() || busy_) {
         return;
     }
     QList<QVariantList> page = readPage(&rows_.last());
@@ -185,9 +188,11 @@ void PagedTableModel::fetchMore(const QModelIndex& parent) {
         return;
     }
     const int first = int(rows_.size());
+    busy_ = true;
     beginInsertRows({}, first, first + int(page.size()) - 1);
     rows_ += std::move(page);
     endInsertRows();
+    busy_ = false;
 }
 
 void PagedTableModel::sort(int column, Qt::SortOrder order) {

@@ -67,6 +67,7 @@ private:
     Term where_;
     QList<QVariantList> rows_;
     bool atEnd_ = true;
+    bool busy_ = false;
     int pageSize_ = 200;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::DescendingOrder;

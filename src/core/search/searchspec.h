@@ -64,14 +64,14 @@ struct Condition {
     Match match = Match::Contains;
     QStringList fields; // Contains: every field searched (OR); the others: the first
     QVariant value;     // Fixed: the bound value
-    std::function<Term(const ConditionInput&)> term; // Custom
+    std::function<Term(const ConditionInput&)> term;   // Custom
     std::function<QStringListModel*(Loaders&)> loader; // List
-    int maxBytes = 0;              // Text: a GBK byte limit, 0 none
-    bool ticksBox = true;          // a change of the input ticks the box
-    bool startsTicked = false;     // shown ticked when the window opens
-    bool always = false;           // the term applies whether or not the box is ticked
-    bool searchesOnClick = false;  // Radio: a click runs the search
-    int numberMin = 0;             // Number
+    int maxBytes = 0;                                  // Text: a GBK byte limit, 0 none
+    bool ticksBox = true;                              // a change of the input ticks the box
+    bool startsTicked = false;                         // shown ticked when the window opens
+    bool always = false;          // the term applies whether or not the box is ticked
+    bool searchesOnClick = false; // Radio: a click runs the search
+    int numberMin = 0;            // Number
     int numberMax = 1000;
     int numberPreset = 0;
     // DatePair: the dates the window opens with, from the business date.
@@ -120,7 +120,7 @@ struct SearchSpec {
     QList<HideBox> hideBoxes;
     // Export: the word after the shop name ("会员表"); empty: the window has no "Excel" button.
     QString exportTitle;
-    QStringList exportOmitted; // headings left out of the export
+    QStringList exportOmitted;       // headings left out of the export
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
 };
 

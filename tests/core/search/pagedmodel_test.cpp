@@ -48,8 +48,8 @@ protected:
         return values;
     }
     QStringList serverOrder(const QString& orderBy) {
-        const ResultSet r = db().select("SELECT ID FROM UMember WHERE (theDel = '否') ORDER BY " +
-                                        orderBy);
+        const ResultSet r =
+            db().select("SELECT ID FROM UMember WHERE (theDel = '否') ORDER BY " + orderBy);
         QStringList ids;
         for (int i = 0; i < r.size(); ++i) {
             ids << r.text(i, "ID");
@@ -86,12 +86,11 @@ TEST_P(PagedModelTest, SortsOnTheServerWithTiesAcrossPages) {
         Qt::SortOrder order;
         QString orderBy;
     };
-    const QList<SortCase> cases = {
-        {1, Qt::AscendingOrder, "COALESCE(theName, '') ASC, ID ASC"},
-        {1, Qt::DescendingOrder, "COALESCE(theName, '') DESC, ID DESC"},
-        {2, Qt::AscendingOrder, "COALESCE(theJF, 0) ASC, ID ASC"},
-        {2, Qt::DescendingOrder, "COALESCE(theJF, 0) DESC, ID DESC"},
-        {-1, Qt::AscendingOrder, "ID DESC"}};
+    const QList<SortCase> cases = {{1, Qt::AscendingOrder, "COALESCE(theName, '') ASC, ID ASC"},
+                                   {1, Qt::DescendingOrder, "COALESCE(theName, '') DESC, ID DESC"},
+                                   {2, Qt::AscendingOrder, "COALESCE(theJF, 0) ASC, ID ASC"},
+                                   {2, Qt::DescendingOrder, "COALESCE(theJF, 0) DESC, ID DESC"},
+                                   {-1, Qt::AscendingOrder, "ID DESC"}};
     for (const SortCase& c : cases) {
         m->sort(c.column, c.order);
         fetchAll(*m);

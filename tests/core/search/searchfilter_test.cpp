@@ -101,8 +101,8 @@ TEST(SearchFilter, AlwaysAndCustomTerms) {
 
 TEST(SearchFilter, ContainsPatternEscapesEveryWildcard) {
     const QList<QPair<QString, QString>> cases = {
-        {"", "%%"}, {"abc", "%abc%"}, {"50%", "%50!%%"}, {"a_b", "%a!_b%"},
-        {"[x]", "%![x]%"}, {"!", "%!!%"}, {"'", "%'%"}};
+        {"", "%%"},        {"abc", "%abc%"}, {"50%", "%50!%%"}, {"a_b", "%a!_b%"},
+        {"[x]", "%![x]%"}, {"!", "%!!%"},    {"'", "%'%"}};
     for (const auto& [typed, pattern] : cases) {
         EXPECT_EQ(containsPattern(typed), pattern) << typed.toStdString();
     }
