@@ -108,7 +108,7 @@ void members(Database& db, const ReferenceSize& size) {
                 "JOIN bench_surname s ON s.k = i % " +
                 QString::number(surnames) + " JOIN bench_given g ON g.k = (i / " +
                 QString::number(surnames) + ") % " + QString::number(given) +
-                " JOIN bench_day d ON d.k = i * " + QString::number(kDays) + " / " +
+                " JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " + QString::number(kDays) + " / " +
                 QString::number(size.members) + " JOIN bench_day x ON x.k = (i * 7 + 400) % " +
                 QString::number(kDays) +
                 " JOIN bench_bir b ON b.k = (i * 31) % 366 "
@@ -144,7 +144,7 @@ void orders(Database& db, const ReferenceSize& size) {
                 "JOIN bench_surname s ON s.k = i % 100 "
                 "JOIN bench_surname s2 ON s2.k = (i / 7) % 100 "
                 "JOIN bench_given g ON g.k = (i / 100) % " +
-                QString::number(given) + " JOIN bench_day d ON d.k = i * " +
+                QString::number(given) + " JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " +
                 QString::number(kDays) + " / " + QString::number(size.orders) +
                 " JOIN bench_store st ON st.k = i % " + QString::number(size.stores),
             {size.orders - 1});
@@ -159,7 +159,7 @@ void topUps(Database& db, const ReferenceSize& size) {
                 numbers() + "SELECT d.d, 'admin', '否', 'CZ' || " + text("1000000 + i") +
                 ", d.d, " + text("100000 + (i * 53) % " + QString::number(size.members)) +
                 ", (i % 10 + 1) * 100, (i % 10) * 10, '现金', '小王', '', st.name FROM n "
-                "JOIN bench_day d ON d.k = i * " +
+                "JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " +
                 QString::number(kDays) + " / " + QString::number(size.topUps) +
                 " JOIN bench_store st ON st.k = i % " + QString::number(size.stores),
             {size.topUps - 1});
@@ -181,7 +181,7 @@ void stock(Database& db, const ReferenceSize& size) {
                 "SELECT st.name, 'CG' || " + text("1000000 + i / 10") + ", ? + i % " +
                 QString::number(size.materials) +
                 ", i % 50, 1 + i % 20, d.d FROM n "
-                "JOIN bench_day d ON d.k = i * " +
+                "JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " +
                 QString::number(kDays) + " / " + QString::number(size.lots) +
                 " JOIN bench_store st ON st.k = i % " + QString::number(size.stores),
             {size.lots - 1, firstMaterial});
