@@ -36,6 +36,7 @@ protected:
             return;
         }
         // Dragged widths go to a file of the test, never to the user's own settings.
+        savedLayout_ = qgetenv("FLORIST_LAYOUT_SETTINGS");
         qputenv("FLORIST_LAYOUT_SETTINGS", layout_.filePath("layout.ini").toUtf8());
         registerMemberListWindows();
         context_ = std::make_unique<ui::Context>(ui::Context{dm()});
@@ -49,7 +50,7 @@ protected:
     void TearDown() override {
         window_.reset();
         context_.reset();
-        qunsetenv("FLORIST_LAYOUT_SETTINGS");
+        qputenv("FLORIST_LAYOUT_SETTINGS", savedLayout_);
         DbTest::TearDown();
     }
     ui::SearchWindow* open(const QString& name) {
@@ -89,6 +90,7 @@ protected:
     }
 
     QTemporaryDir layout_;
+    QByteArray savedLayout_;
     std::unique_ptr<ui::Context> context_;
     std::unique_ptr<ui::SearchWindow> window_;
 };

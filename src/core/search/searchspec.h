@@ -66,9 +66,11 @@ struct Condition {
     QVariant value;     // Fixed: the bound value
     std::function<Term(const ConditionInput&)> term;   // Custom
     std::function<QStringListModel*(Loaders&)> loader; // List
-    int maxBytes = 0;                                  // Text: a GBK byte limit, 0 none
-    bool ticksBox = true;                              // a change of the input ticks the box
-    bool startsTicked = false;                         // shown ticked when the window opens
+    // List: runs when a value is chosen, e.g. the store reloading the staff lists (DBComWorker).
+    std::function<void(Loaders&, const QString&)> chosen;
+    int maxBytes = 0;             // Text: a GBK byte limit, 0 none
+    bool ticksBox = true;         // a change of the input ticks the box
+    bool startsTicked = false;    // shown ticked when the window opens
     bool always = false;          // the term applies whether or not the box is ticked
     bool searchesOnClick = false; // Radio: a click runs the search
     int numberMin = 0;            // Number

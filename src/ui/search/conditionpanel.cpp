@@ -94,9 +94,13 @@ QWidget* ConditionPanel::makeInput(int index, const Condition& c, Loaders& loade
     case InputKind::List: {
         QComboBox* box = listField(c.caption, c.loader ? c.loader(loaders) : nullptr, this);
         box->setMinimumWidth(100);
-        connect(box, &QComboBox::currentIndexChanged, this, [this, index](int i) {
-            if (i >= 0) {
-                tick(index);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, index, box, &loaders](int i) {
+            if (i < 0) {
+                return;
+            }
+            tick(index);
+            if (const auto& chosen = spec_.conditions.at(index).chosen) {
+                chosen(loaders, box->currentText());
             }
         });
         return box;
