@@ -75,6 +75,9 @@ void firstRows(benchmark::State& state, Backend b, const QString& name) {
     const search::SearchSpec spec = members::memberManagementSpec();
     const search::Term where = memberFilter(*e.db, name);
     search::PagedTableModel model(*e.db, spec.columns);
+    if (const int rows = qEnvironmentVariableIntValue("FLORIST_BENCH_PAGE"); rows > 0) {
+        model.setPageSize(rows);
+    }
     const QString head = search::whereHead(spec);
     model.setQuery(head, where);
     const search::Term page = model.pageStatement(nullptr, model.pageSize());

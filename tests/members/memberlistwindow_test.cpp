@@ -183,6 +183,12 @@ TEST_P(MemberListWindowTest, PointsClearingAsksForOneMember) {
     EXPECT_EQ(prompts.requests()[1].text, "确认要积分清零吗？该积分清零将不可恢复！");
     EXPECT_EQ(w->model()->value(0, "积分").toDouble(), 0.0);
     EXPECT_EQ(totals()[1], "积分：30");
+    // A member with 0 points is still asked about, and No changes nothing.
+    prompts.clear();
+    action("积分清零 &Q")->trigger();
+    ASSERT_EQ(prompts.requests().size(), 2);
+    EXPECT_EQ(prompts.requests()[0].text, "卡号 003 姓名 会员3 积分 0  积分清零！");
+    EXPECT_EQ(totals()[1], "积分：30");
 }
 
 TEST_P(MemberListWindowTest, RemindersOpenWithTheirDefaults) {
