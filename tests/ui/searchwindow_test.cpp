@@ -40,9 +40,10 @@ protected:
         context_.reset();
         DbTest::TearDown();
     }
-    ui::SearchWindow* open() {
+    ui::SearchWindow* open(const search::Term& fixed = {}) {
         ui::SearchWindowSpec w;
         search::SearchSpec& s = w.search;
+        s.fixed = fixed;
         s.objectName = "frmTest_M";
         s.caption = "测试";
         s.from = "UMember";
@@ -101,6 +102,19 @@ TEST_P(SearchWindowTest, RadioAndHideBoxSearchAtOnce) {
     child<QCheckBox>("隐藏手机号码")->click();
     EXPECT_TRUE(w->grid()->isColumnHidden(mob));
     EXPECT_TRUE(search::exportSpec(w->spec()).headings.contains("手机号码"));
+}
+
+TEST_P(SearchWindowTest, FixedConditionComesFirstAndStaysForRefreshes) {
+    ui::SearchWindow* w = open({"AND (theJF > ?) ", {5}});
+    child<QRadioButton>("女")->click();
+    EXPECT_EQ(w->filter().text, "AND (theJF > ?) AND (theSex = ?) ");
+    const qlonglong rows = w->totals().rows;
+    EXPECT_EQ(rows, db().scalar("SELECT COUNT(*) FROM UMember WHERE (theJF > 5) AND "
+                                "(theSex = '女')")
+                        .toLongLong());
+    db().exec("UPDATE UMember SET theJF = 0 WHERE (theNum = '1')");
+    w->refresh();
+    EXPECT_EQ(w->totals().rows, rows - 1);
 }
 
 TEST_P(SearchWindowTest, ChoosingAStoreTicksItAndRunsItsHook) {
