@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -66,6 +67,11 @@ SearchWindow::SearchWindow(Context& context, SearchWindowSpec spec, QWidget* par
     connect(find, &QPushButton::clicked, this, [this] { guarded(this, [this] { search(); }); });
     connect(panel_, &ConditionPanel::searchRequested, this,
             [this] { guarded(this, [this] { search(); }); });
+    // Keyboard first: Enter in a text condition searches, as "查询" would.
+    for (auto* edit : panel_->findChildren<QLineEdit*>()) {
+        connect(edit, &QLineEdit::returnPressed, this,
+                [this] { guarded(this, [this] { search(); }); });
+    }
     connect(quit, &QPushButton::clicked, this, [this] {
         // Inside the frame the sub-window is what closes.
         if (parentWidget() && parentWidget()->inherits("QMdiSubWindow")) {
