@@ -54,6 +54,7 @@ protected:
         DbTest::TearDown();
     }
     ui::SearchWindow* open(const QString& name) {
+        window_.reset();
         QWidget* w = ui::WindowRegistry::find(name)(*context_, nullptr);
         window_.reset(qobject_cast<ui::SearchWindow*>(w));
         return window_.get();

@@ -39,11 +39,19 @@ QHash<QString, int> ColumnWidths::load(const QString& window) {
 }
 
 void ColumnWidths::save(const QString& window, const QString& heading, int width) {
-    if (window.isEmpty() || heading.isEmpty() || width <= 0) {
+    save(window, QHash<QString, int>{{heading, width}});
+}
+
+void ColumnWidths::save(const QString& window, const QHash<QString, int>& changed) {
+    if (window.isEmpty() || changed.isEmpty()) {
         return;
     }
     QHash<QString, int> widths = load(window);
-    widths.insert(heading, width);
+    for (auto it = changed.cbegin(); it != changed.cend(); ++it) {
+        if (!it.key().isEmpty() && it.value() > 0) {
+            widths.insert(it.key(), it.value());
+        }
+    }
     QSettings s(settingsPath(), QSettings::IniFormat);
     s.beginGroup(group(window));
     s.remove("");

@@ -13,6 +13,8 @@ public:
     static QString settingsPath();
     static QHash<QString, int> load(const QString& window);
     static void save(const QString& window, const QString& heading, int width);
+    // Several widths at once (one write of the file).
+    static void save(const QString& window, const QHash<QString, int>& changed);
     static void forget(const QString& window);
 };
 

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace florist::ui {
@@ -102,7 +103,16 @@ SearchWindow::SearchWindow(Context& context, SearchWindowSpec spec, QWidget* par
     v->addLayout(totalsRow);
 }
 
-SearchWindow::~SearchWindow() = default;
+SearchWindow::~SearchWindow() {
+    saveWidths();
+}
+
+void SearchWindow::saveWidths() {
+    if (!draggedWidths_.isEmpty()) {
+        search::ColumnWidths::save(spec_.search.objectName, draggedWidths_);
+        draggedWidths_.clear();
+    }
+}
 
 void SearchWindow::buildGrid() {
     const search::SearchSpec& s = spec_.search;
@@ -133,10 +143,14 @@ void SearchWindow::buildGrid() {
     applyHiddenColumns();
     applyingWidths_ = false;
 
+    widthTimer_ = new QTimer(this);
+    widthTimer_->setSingleShot(true);
+    widthTimer_->setInterval(500);
+    connect(widthTimer_, &QTimer::timeout, this, [this] { saveWidths(); });
     connect(header, &QHeaderView::sectionResized, this, [this](int c, int, int width) {
         if (!applyingWidths_ && width > 0) {
-            search::ColumnWidths::save(spec_.search.objectName,
-                                       spec_.search.columns.value(c).heading, width);
+            draggedWidths_.insert(spec_.search.columns.value(c).heading, width);
+            widthTimer_->start();
         }
     });
     // A heading click orders the list on the server; a second click turns the order round.

@@ -5,6 +5,7 @@
 #include "core/search/searchspec.h"
 #include "ui/windowregistry.h"
 
+#include <QHash>
 #include <QWidget>
 #include <functional>
 
@@ -14,6 +15,7 @@ class QDialog;
 class QLabel;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace florist::ui {
 
@@ -73,6 +75,7 @@ private:
     void applyHiddenColumns();
     void attachActions();
     void showTotals();
+    void saveWidths();
 
     Context& context_;
     SearchWindowSpec spec_;
@@ -86,6 +89,9 @@ private:
     search::Totals totals_;
     bool searched_ = false;
     bool applyingWidths_ = false;
+    // Widths dragged since the last write; written a moment after the drag and at closing.
+    QHash<QString, int> draggedWidths_;
+    QTimer* widthTimer_ = nullptr;
     ModalRunner modalRunner_;
 };
 
