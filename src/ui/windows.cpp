@@ -1,7 +1,8 @@
-#include "ui/settingswindows.h"
 #include "ui/windowregistry.h"
 
+#include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "ui/settingswindows.h"
 
 namespace florist::ui {
 
@@ -12,8 +13,9 @@ void registerAllWindows() {
         return;
     }
     done = true;
-    members::registerMemberWindows();
     registerSettingsWindows();
+    members::registerMemberWindows();
+    members::registerMemberListWindows();
 }
 
 } // namespace florist::ui

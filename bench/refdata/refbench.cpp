@@ -1,0 +1,278 @@
+#include "core/db/database.h"
+#include "core/errors.h"
+#include "core/search/pagedmodel.h"
+#include "core/search/searchresult.h"
+#include "core/spreadsheet/xlsxexport.h"
+#include "members/memberlists.h"
+#include "rawengine.h"
+#include "refconnection.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+
+// Member management on the reference data set (100 k members), beside the bare engine running
+// the same statements: time to the first rows, time to the totals, the card lookup, and the
+// export of every member. Counters: app_ms and raw_ms per run and their ratio.
+
+namespace {
+
+using namespace florist;
+
+struct Backend_ {
+    Backend backend;
+    std::unique_ptr<Database> db;
+    std::unique_ptr<bench::RawEngine> raw;
+};
+
+std::map<Backend, Backend_> engines;
+
+// The management window's WHERE text for a typed name (empty: no condition ticked).
+search::Term memberFilter(Database& db, const QString& name) {
+    const search::SearchSpec spec = members::memberManagementSpec();
+    QList<search::ConditionInput> inputs(spec.conditions.size());
+    if (!name.isEmpty()) {
+        inputs[2].ticked = true;
+        inputs[2].text = name;
+    }
+    return search::buildFilter(spec, inputs, db.dialect());
+}
+
+double ms(qint64 ns) {
+    return double(ns) / 1e6;
+}
+
+// Runs app and raw alternately; the iteration time is the program's.
+void compare(benchmark::State& state, const std::function<void()>& app,
+             const std::function<void()>& raw) {
+    app(); // warm both caches alike
+    raw();
+    qint64 appNs = 0;
+    qint64 rawNs = 0;
+    QElapsedTimer t;
+    bool appFirst = true;
+    for (auto _ : state) {
+        // Turn about, so neither side always finds the caches the other one warmed.
+        qint64 a = 0;
+        qint64 r = 0;
+        for (int side = 0; side < 2; ++side) {
+            const bool runApp = (side == 0) == appFirst;
+            t.start();
+            runApp ? app() : raw();
+            (runApp ? a : r) = t.nsecsElapsed();
+        }
+        appFirst = !appFirst;
+        appNs += a;
+        rawNs += r;
+        state.SetIterationTime(double(a) / 1e9);
+    }
+    const double n = double(state.iterations());
+    state.counters["app_ms"] = ms(appNs) / n;
+    state.counters["raw_ms"] = ms(rawNs) / n;
+    state.counters["ratio"] = rawNs > 0 ? double(appNs) / double(rawNs) : 0;
+}
+
+void firstRows(benchmark::State& state, Backend b, const QString& name) {
+    Backend_& e = engines.at(b);
+    const search::SearchSpec spec = members::memberManagementSpec();
+    const search::Term where = memberFilter(*e.db, name);
+    search::PagedTableModel model(*e.db, spec.columns);
+    if (const int rows = qEnvironmentVariableIntValue("FLORIST_BENCH_PAGE"); rows > 0) {
+        model.setPageSize(rows);
+    }
+    const QString head = search::whereHead(spec);
+    model.setQuery(head, where);
+    const search::Term page = model.pageStatement(nullptr, model.pageSize());
+    const QString sql = e.db->dialect().translate(page.text);
+    compare(
+        state, [&] { model.setQuery(head, where); }, [&] { e.raw->run(sql, page.params); });
+    state.counters["rows"] = model.rowCount();
+}
+
+void totals(benchmark::State& state, Backend b, const QString& name) {
+    Backend_& e = engines.at(b);
+    const search::SearchSpec spec = members::memberManagementSpec();
+    const search::Term where = memberFilter(*e.db, name);
+    const QString sql = search::totalsSelect(spec) + where.text;
+    qlonglong rows = 0;
+    compare(
+        state, [&] { rows = search::readTotals(*e.db, spec, where).rows; },
+        [&] { e.raw->run(sql, where.params); });
+    state.counters["members"] = double(rows);
+}
+
+// The member lookup of the top-up and exchange windows: card, phone, initials, mobile.
+void cardLookup(benchmark::State& state, Backend b, const QString& typed) {
+    Backend_& e = engines.at(b);
+    const Dialect& d = e.db->dialect();
+    const QString sql =
+        "SELECT theType AS 会员分类, theNum AS 卡号, theName AS 姓名, theSex AS 性别, theBir AS "
+        "生日, theMob AS 手机号码, thePhone AS 电话号码, theQQ AS QQ号, theWX AS 微信号, theLove "
+        "AS "
+        "个人喜好, theDept AS 单位名称, theAddress AS 联系地址, Remark AS 备注, myDate AS "
+        "持卡日期, "
+        "theJF AS 积分, XFDate AS 消费日期, theCount AS 消费次数, theMoney AS 账户余额, ID FROM "
+        "UMember WHERE (theDel = '否') AND ((" +
+        search::likeTerm("theNum", d) + ") OR (" + search::likeTerm("thePhone", d) + ") OR (" +
+        search::likeTerm("thePY", d) + ") OR (" + search::likeTerm("theMob", d) + ") ) ";
+    const QString p = search::containsPattern(typed);
+    const QVariantList params{p, p, p, p};
+    int found = 0;
+    compare(
+        state, [&] { found = e.db->select(sql, params).size(); }, [&] { e.raw->run(sql, params); });
+    state.counters["found"] = found;
+}
+
+void exportMembers(benchmark::State& state, Backend b) {
+    Backend_& e = engines.at(b);
+    const search::SearchSpec spec = members::memberManagementSpec();
+    search::PagedTableModel model(*e.db, spec.columns);
+    model.setQuery(search::whereHead(spec), {});
+    QTemporaryDir dir;
+    qlonglong rows = 0;
+    qint64 readNs = 0;
+    qint64 allNs = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        const search::Totals tot = search::readTotals(*e.db, spec, {});
+        const ExportTable table = search::exportRows(*e.db, spec, model, tot);
+        readNs += t.nsecsElapsed();
+        writeXlsx(dir.filePath("members.xlsx"), "青禾花店", search::exportSpec(spec), table);
+        rows = table.rows.size();
+        allNs += t.nsecsElapsed();
+        state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
+    }
+    const double n = double(state.iterations());
+    state.counters["rows"] = double(rows);
+    state.counters["read_ms"] = ms(readNs) / n;
+    state.counters["write_ms"] = ms(allNs - readNs) / n;
+}
+
+// The order list over a million orders: the first page and the totals, as the order windows
+// built on the search window will run them.
+search::SearchSpec orderList() {
+    search::SearchSpec s;
+    s.from = "UOrder";
+    const QStringList pairs = {
+        "门店名称=WName",  "单号=theNum",    "订单日期=myDate",  "类型=theType", "联盟单位=AName",
+        "卡号=MNum",       "收花人=SH1",     "收花电话=SH6",     "送达地址=SH8", "送花人=SH01",
+        "商品名称=theHX",  "商品单价=M1",    "折扣=M2",          "折后单价=M3",  "递送费=M4",
+        "代金券=M5",       "总计=M6",        "收款金额=M7",      "应收金额=M8",  "收款方式=MType",
+        "订单状态=DState", "本单积分=theJF", "录入日期=theDate", "录入人=UName", "ID=ID"};
+    for (const QString& p : pairs) {
+        const QStringList hf = p.split('=');
+        search::Column c;
+        c.heading = hf[0];
+        c.field = hf[1];
+        c.kind = hf[1].startsWith('M') && hf[1].size() == 2 ? search::ColumnKind::Number
+                                                            : search::ColumnKind::Text;
+        s.columns << c;
+    }
+    s.totals = {{"商品：", "SUM(M1)", "商品单价"},
+                {"总计：", "SUM(M6)", "总计"},
+                {"应收：", "SUM(M8)", "应收金额"}};
+    return s;
+}
+
+void orderFirstRows(benchmark::State& state, Backend b) {
+    Backend_& e = engines.at(b);
+    const search::SearchSpec spec = orderList();
+    search::PagedTableModel model(*e.db, spec.columns);
+    const QString head = search::whereHead(spec);
+    model.setQuery(head, {});
+    const search::Term page = model.pageStatement(nullptr, model.pageSize());
+    const QString sql = e.db->dialect().translate(page.text);
+    compare(
+        state, [&] { model.setQuery(head, {}); }, [&] { e.raw->run(sql, page.params); });
+}
+
+void orderTotals(benchmark::State& state, Backend b) {
+    Backend_& e = engines.at(b);
+    const search::SearchSpec spec = orderList();
+    qlonglong rows = 0;
+    compare(
+        state, [&] { rows = search::readTotals(*e.db, spec, {}).rows; },
+        [&] { e.raw->run(search::totalsSelect(spec), {}); });
+    state.counters["orders"] = double(rows);
+}
+
+void registerFor(Backend b) {
+    const std::string tag0 = backendName(b).toStdString();
+    benchmark::RegisterBenchmark(("OrderList/" + tag0 + "/FirstRows").c_str(),
+                                 [b](benchmark::State& s) { orderFirstRows(s, b); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(30);
+    benchmark::RegisterBenchmark(("OrderList/" + tag0 + "/Totals").c_str(),
+                                 [b](benchmark::State& s) { orderTotals(s, b); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
+    const std::string tag = backendName(b).toStdString();
+    struct Case {
+        const char* name;
+        QString typed;
+    };
+    const Case cases[] = {{"NoCondition", ""}, {"Name", "王芳"}, {"Initials", "wf"}};
+    for (const Case& c : cases) {
+        const QString typed = c.typed;
+        benchmark::RegisterBenchmark(("MemberSearch/" + tag + "/" + c.name + "/FirstRows").c_str(),
+                                     [b, typed](benchmark::State& s) { firstRows(s, b, typed); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(30);
+        benchmark::RegisterBenchmark(("MemberSearch/" + tag + "/" + c.name + "/Totals").c_str(),
+                                     [b, typed](benchmark::State& s) { totals(s, b, typed); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(15);
+    }
+    for (const char* typed : {"123456", "13800"}) {
+        benchmark::RegisterBenchmark(("CardLookup/" + tag + "/" + typed).c_str(),
+                                     [b, typed](benchmark::State& s) { cardLookup(s, b, typed); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(15);
+    }
+    benchmark::RegisterBenchmark(("MemberExport/" + tag + "/All").c_str(),
+                                 [b](benchmark::State& s) { exportMembers(s, b); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    QList<Backend> backends{Backend::Sqlite};
+    if (bench::postgresAvailable()) {
+        backends << Backend::Postgres;
+    }
+    try {
+        for (Backend b : backends) {
+            Backend_ e;
+            e.backend = b;
+            e.db = bench::openReferenceDatabase(
+                b, [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
+            e.raw = bench::rawEngine(bench::referenceSettings(b));
+            engines.emplace(b, std::move(e));
+            registerFor(b);
+        }
+    } catch (const Failure& f) {
+        std::fprintf(stderr, "%s\n", qPrintable(f.text()));
+        return 1;
+    } catch (const std::exception& x) {
+        std::fprintf(stderr, "%s\n", x.what());
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    engines.clear();
+    return 0;
+}

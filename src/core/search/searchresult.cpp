@@ -1,0 +1,58 @@
+#include "core/search/searchresult.h"
+
+#include "core/db/database.h"
+
+namespace florist::search {
+
+Totals readTotals(Database& db, const SearchSpec& spec, const Term& where) {
+    Totals t;
+    const ResultSet r = db.select(totalsSelect(spec) + where.text, where.params);
+    if (r.isEmpty()) {
+        t.values = QStringList(spec.totals.size(), "0");
+        return t;
+    }
+    for (int i = 0; i < spec.totals.size(); ++i) {
+        const QVariant v = r.value(0, i);
+        t.values << (v.isNull() ? QString("0") : displayText(v));
+    }
+    t.rows = r.value(0, int(spec.totals.size())).toLongLong();
+    return t;
+}
+
+QStringList totalsLines(const SearchSpec& spec, const Totals& totals) {
+    QStringList lines;
+    lines << spec.countCaption + QString::number(totals.rows);
+    for (int i = 0; i < spec.totals.size(); ++i) {
+        lines << spec.totals.at(i).caption + totals.values.value(i, "0");
+    }
+    return lines;
+}
+
+ExportTable exportRows(Database& db, const SearchSpec& spec, const PagedTableModel& model,
+                       const Totals& totals) {
+    const ExportSpec layout = exportSpec(spec);
+    QList<int> sources;
+    for (const QString& heading : layout.headings) {
+        sources << model.columnOf(heading);
+    }
+    ExportTable table;
+    table.rows.reserve(int(qMin<qlonglong>(totals.rows, 1 << 20)));
+    forEachRow(db, model, [&](const QVariantList& row) {
+        QStringList line;
+        line.reserve(sources.size());
+        for (int c : sources) {
+            line << (c < 0 ? QString() : displayText(row.at(c)));
+        }
+        table.rows << std::move(line);
+    });
+    table.totalsLine = QStringList(layout.headings.size());
+    for (int i = 0; i < spec.totals.size(); ++i) {
+        const int c = int(layout.headings.indexOf(spec.totals.at(i).alias));
+        if (c >= 0) {
+            table.totalsLine[c] = totals.values.value(i, "0");
+        }
+    }
+    return table;
+}
+
+} // namespace florist::search
