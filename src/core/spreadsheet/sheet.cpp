@@ -1,5 +1,7 @@
 #include "core/spreadsheet/sheet.h"
 
+#include "core/spreadsheet/celltext.h"
+
 #include <algorithm>
 
 namespace florist {
@@ -32,6 +34,10 @@ QString SheetRow::text(const QString& heading) const {
         throw Failure(missingHeadingText(heading));
     }
     return sheet_->rows.at(index_).at(c);
+}
+
+QString SheetRow::date(const QString& heading) const {
+    return normalizedDateText(text(heading));
 }
 
 void SheetBuilder::set(int row, int column, const QString& value) {
