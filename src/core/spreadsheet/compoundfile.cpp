@@ -1,5 +1,6 @@
 #include "core/spreadsheet/compoundfile.h"
 
+#include <QBitArray>
 #include <QList>
 #include <QtEndian>
 
@@ -102,13 +103,14 @@ bool CompoundFile::chain(quint32 start, qint64 size, bool mini, QByteArray& out)
     if (size >= 0) {
         out.reserve(size);
     }
-    // A chain never holds more sectors than there are, so a loop in the table ends here.
-    const qint64 maxSteps = (mini ? miniStream_.size() : file_.size()) / unit;
+    // A sector belongs to one chain once: a loop in the table is damage.
+    QBitArray visited(table.size());
     quint32 current = start;
-    for (qint64 steps = 0; current != kEndOfChain; ++steps) {
-        if (current > kLastRegular || current >= quint32(table.size()) || steps > maxSteps) {
+    while (current != kEndOfChain) {
+        if (current > kLastRegular || current >= quint32(table.size()) || visited.testBit(current)) {
             return false;
         }
+        visited.setBit(current);
         if (mini) {
             const qint64 offset = qint64(current) * unit;
             if (offset + unit > miniStream_.size()) {

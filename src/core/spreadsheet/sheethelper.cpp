@@ -110,9 +110,21 @@ Sheet decodeAnswer(const QByteArray& answer, const QString& path) {
     return sheet;
 }
 
+QString& helperOverride() {
+    static QString program;
+    return program;
+}
+
 } // namespace
 
+void setSheetHelperProgram(const QString& program) {
+    helperOverride() = program;
+}
+
 QString sheetHelperProgram() {
+    if (!helperOverride().isEmpty()) {
+        return helperOverride();
+    }
     if (QCoreApplication::instance()) {
         const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(helperFileName());
         if (QFileInfo(beside).isExecutable()) {

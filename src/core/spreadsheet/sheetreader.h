@@ -37,6 +37,9 @@ Sheet readCsv(const QByteArray& bytes, const SheetLimits& limits = {});
 // The helper process: its program file (empty when it cannot be found), and its entry, which
 // reads the file named by the arguments and writes the sheet or the failure to stdout.
 QString sheetHelperProgram();
+// Tests: runs another program as the helper (one that crashes, say); empty restores the
+// helper of the build.
+void setSheetHelperProgram(const QString& program);
 int runSheetHelper(const QStringList& arguments);
 
 // The messages of the readers, shared so that every reader words them alike.
