@@ -11,7 +11,7 @@ namespace {
 // What the bytes say about their encoding when read as UTF-8.
 struct Utf8Evidence {
     qint64 valid = 0;   // well-formed multi-byte sequences
-    qint64 invalid = 0; // bytes that belong to no well-formed sequence
+    qint64 invalid = 0; // runs of bytes that belong to no well-formed sequence
     qint64 twoByte = 0; // sequences of U+0080..U+07FF (Latin, Greek, Hebrew, Arabic ...)
     qint64 threeByte = 0;
 };
@@ -20,9 +20,11 @@ Utf8Evidence utf8Evidence(const QByteArray& bytes) {
     Utf8Evidence e;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
+    bool inBadRun = false;
     for (qsizetype i = 0; i < n;) {
         const unsigned char c = p[i];
         if (c < 0x80) {
+            inBadRun = false;
             ++i;
             continue;
         }
@@ -46,10 +48,12 @@ Utf8Evidence utf8Evidence(const QByteArray& bytes) {
         }
         ok = ok && code >= lowest && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
         if (!ok) {
-            ++e.invalid;
+            e.invalid += inBadRun ? 0 : 1;
+            inBadRun = true;
             ++i;
             continue;
         }
+        inBadRun = false;
         ++e.valid;
         if (length == 2) {
             ++e.twoByte;
@@ -61,6 +65,24 @@ Utf8Evidence utf8Evidence(const QByteArray& bytes) {
     return e;
 }
 
+// UTF-8 text, each bad byte one U+FFFD, and a character cut off at the end of the file one
+// U+FFFD as well.
+QString fromUtf8(const QByteArray& bytes) {
+    const qsizetype n = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= n; ++back) {
+        const auto c = static_cast<unsigned char>(bytes.at(n - back));
+        if ((c & 0xC0) == 0x80) {
+            continue; // a continuation byte: look further back for its lead
+        }
+        const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 1;
+        if (length > back) {
+            return QString::fromUtf8(bytes.left(n - back)) + QChar(0xFFFD);
+        }
+        break;
+    }
+    return QString::fromUtf8(bytes);
+}
+
 // The encoding is decided on evidence: a byte order mark; then UTF-8 when the whole file is
 // UTF-8 but for a few stray bytes (a Latin-1 letter typed in, a file cut inside a character);
 // otherwise the GBK code page of Chinese Windows, which is what a spreadsheet saves "CSV" in
@@ -70,7 +92,7 @@ Utf8Evidence utf8Evidence(const QByteArray& bytes) {
 QString decodeText(const QByteArray& bytes, bool& utf16) {
     utf16 = false;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        return QString::fromUtf8(bytes.mid(3));
+        return fromUtf8(bytes.mid(3));
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         utf16 = true;
@@ -86,10 +108,10 @@ QString decodeText(const QByteArray& bytes, bool& utf16) {
                 return gbk;
             }
         }
-        return QString::fromUtf8(bytes);
+        return fromUtf8(bytes);
     }
     if (e.invalid <= 8 && e.valid >= 4 * e.invalid) {
-        return QString::fromUtf8(bytes);
+        return fromUtf8(bytes);
     }
     return fromGbk(bytes);
 }

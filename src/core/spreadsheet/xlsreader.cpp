@@ -159,6 +159,8 @@ struct Workbook {
     QList<NumberFormat> xfFormats;
 };
 
+
+
 QString byteString(RecordReader& r, bool longLength, bool gbk) {
     const int count = longLength ? r.u16() : r.u8();
     QByteArray bytes;
@@ -185,6 +187,7 @@ void readGlobals(const QByteArray& stream, Workbook& wb, const SheetLimits& limi
     if (!wb.biff8 && version != 0x0500) {
         throw Damaged();
     }
+    QList<int> xfIds; // the number format of each XF, resolved once every FORMAT is read
     while (r.advance() && r.type() != kEof) {
         switch (r.type()) {
         case kFilePass:
@@ -214,8 +217,8 @@ void readGlobals(const QByteArray& stream, Workbook& wb, const SheetLimits& limi
         case kXf: {
             r.u16(); // font
             const int id = r.u16();
-            if (wb.xfFormats.size() < 65536) {
-                wb.xfFormats << NumberFormat::of(id, wb.formatCodes.value(id));
+            if (xfIds.size() < 65536) {
+                xfIds << id;
             }
             break;
         }
@@ -233,6 +236,9 @@ void readGlobals(const QByteArray& stream, Workbook& wb, const SheetLimits& limi
         default:
             break;
         }
+    }
+    for (int id : xfIds) {
+        wb.xfFormats << NumberFormat::of(id, wb.formatCodes.value(id));
     }
 }
 
