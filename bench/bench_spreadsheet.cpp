@@ -82,4 +82,52 @@ void BM_ReadCsv10kRows(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadCsv10kRows)->Unit(benchmark::kMillisecond);
 
+// A member list of a million rows (ten columns) opened as the import window opens it: through
+// the helper process, with the progress it reports. Counters: how often progress came, and
+// the time the helper took to tell its first share.
+void BM_ReadXlsx1MRowsWithProgress(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("million.xlsx");
+    {
+        ExportSpec spec = wideSpec(10);
+        spec.totals.clear();
+        writeXlsx(path, "青禾花店", spec, wideTable(1'000'000, 10));
+    }
+    for (auto _ : state) {
+        int told = 0;
+        int shares = 0;
+        int last = -1;
+        const auto sheet = readSheet(path, {}, [&](int permille) {
+            ++told;
+            if (permille != last && permille >= 0) {
+                ++shares;
+                last = permille;
+            }
+            return true;
+        });
+        benchmark::DoNotOptimize(sheet->rows.size());
+        state.counters["rows"] = double(sheet->rows.size());
+        state.counters["waits"] = told;
+        state.counters["progress_steps"] = shares;
+    }
+}
+BENCHMARK(BM_ReadXlsx1MRowsWithProgress)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same file read in this process, without the helper: what the helper adds is the
+// difference.
+void BM_ReadXlsx1MRowsInProcess(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("million.xlsx");
+    {
+        ExportSpec spec = wideSpec(10);
+        spec.totals.clear();
+        writeXlsx(path, "青禾花店", spec, wideTable(1'000'000, 10));
+    }
+    for (auto _ : state) {
+        const Sheet s = readSheetHere(path);
+        benchmark::DoNotOptimize(s.rows.size());
+    }
+}
+BENCHMARK(BM_ReadXlsx1MRowsInProcess)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 } // namespace

@@ -11,14 +11,14 @@ namespace florist {
 // Bounds that keep a hostile or oversized file from exhausting memory or time: whatever passes
 // them still fits comfortably in a grid.
 struct SheetLimits {
-    qint64 maxEntryBytes = qint64(512) * 1024 * 1024; // one part of an xlsx, or a whole csv
+    qint64 maxEntryBytes = qint64(1024) * 1024 * 1024; // one part of an xlsx, or a whole csv
     int maxRows = 1048576;
     int maxColumns = 16384;
-    qint64 maxCells = 5'000'000; // rows x columns of the resulting table
+    qint64 maxCells = 21'000'000; // rows x columns: a million rows of twenty columns
     // The helper process that reads a file: its address space, and the time it may take
     // before it is stopped. A real sheet of a million rows needs well under both.
     qint64 maxMemoryBytes = qint64(4) * 1024 * 1024 * 1024;
-    int maxSeconds = 300;
+    int maxSeconds = 600;
 };
 
 // Told now and then while a file is read: how much of it is done, of a total in the same unit

@@ -46,12 +46,6 @@ bool parseLimits(const QStringList& args, SheetLimits& l) {
     return ok[0] && ok[1] && ok[2] && ok[3] && ok[4];
 }
 
-void writeAnswer(const QByteArray& answer) {
-    detail::binaryStandardOutput();
-    std::fwrite(answer.constData(), 1, size_t(answer.size()), stdout);
-    std::fflush(stdout);
-}
-
 QByteArray failureAnswer(const QString& text) {
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
@@ -213,24 +207,27 @@ int runSheetHelper(const QStringList& arguments) {
             std::fflush(stderr);
         }
     };
-    QByteArray answer;
+    // The answer goes to stdout as it is made, so the sheet is not held twice here.
+    detail::binaryStandardOutput();
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly)) {
+        return 3;
+    }
     try {
         const Sheet sheet = readSheetHere(path, limits, progress);
-        QDataStream s(&answer, QIODevice::WriteOnly);
+        QDataStream s(&out);
         s << kMagic << kVersion << true << sheet.headings << qint64(sheet.rows.size());
         for (const QStringList& row : sheet.rows) {
             s << row;
         }
+        return s.status() == QDataStream::Ok ? 0 : 3;
     } catch (const Failure& f) {
-        answer = failureAnswer(f.text());
+        out.write(failureAnswer(f.text()));
     } catch (const std::bad_alloc&) {
-        answer.clear();
-        answer.squeeze();
-        answer = failureAnswer(oversizedFileText(path));
+        out.write(failureAnswer(oversizedFileText(path)));
     } catch (...) {
-        answer = failureAnswer(damagedFileText(path));
+        out.write(failureAnswer(damagedFileText(path)));
     }
-    writeAnswer(answer);
     return 0;
 }
 
