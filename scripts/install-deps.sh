@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc tdsodbc
   qt6-translations-l10n fonts-noto-cjk fonts-liberation2
-  libzip-dev libfreexl-dev libsodium-dev
+  libzip-dev libsodium-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   postgresql unicode-data bzip2
 )

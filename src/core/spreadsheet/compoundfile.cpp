@@ -107,7 +107,8 @@ bool CompoundFile::chain(quint32 start, qint64 size, bool mini, QByteArray& out)
     QBitArray visited(table.size());
     quint32 current = start;
     while (current != kEndOfChain) {
-        if (current > kLastRegular || current >= quint32(table.size()) || visited.testBit(current)) {
+        if (current > kLastRegular || current >= quint32(table.size()) ||
+            visited.testBit(current)) {
             return false;
         }
         visited.setBit(current);

@@ -120,7 +120,8 @@ QString sheetHelperProgram() {
         return helperOverride();
     }
     if (QCoreApplication::instance()) {
-        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(helperFileName());
+        const QString beside =
+            QDir(QCoreApplication::applicationDirPath()).filePath(helperFileName());
         if (QFileInfo(beside).isExecutable()) {
             return beside;
         }

@@ -136,9 +136,7 @@ private:
         return type == kSst || type == kString || type == kLabel || type == kRString ||
                type == kFormat;
     }
-    quint16 raw16(qsizetype at) const {
-        return qFromLittleEndian<quint16>(s_.constData() + at);
-    }
+    quint16 raw16(qsizetype at) const { return qFromLittleEndian<quint16>(s_.constData() + at); }
 
     const QByteArray& s_;
     qsizetype next_;
@@ -158,8 +156,6 @@ struct Workbook {
     QHash<int, QString> formatCodes;
     QList<NumberFormat> xfFormats;
 };
-
-
 
 QString byteString(RecordReader& r, bool longLength, bool gbk) {
     const int count = longLength ? r.u16() : r.u8();
@@ -396,8 +392,7 @@ Sheet readXls(const QString& path, const SheetLimits& limits, const ReadProgress
     try {
         CompoundFile cfb;
         QByteArray stream;
-        if (!cfb.open(bytes) ||
-            (!cfb.stream("Workbook", stream) && !cfb.stream("Book", stream))) {
+        if (!cfb.open(bytes) || (!cfb.stream("Workbook", stream) && !cfb.stream("Book", stream))) {
             throw Damaged();
         }
         Workbook wb;

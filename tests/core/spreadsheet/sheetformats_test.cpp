@@ -53,11 +53,16 @@ TEST_F(SheetFormatsTest, NumberFormatsInXlsAndXlsx) {
         const char* text;
     };
     const Format formats[] = {
-        {31, "", 43466, "2019-01-01"},          {57, "", 43466, "2019-01-01"},
-        {27, "", 43466, "2019-01-01"},          {14, "", 43466.5, "2019-01-01 12:00:00"},
-        {164, "000000", 123, "000123"},         {165, "00000000000", 13800138000, "13800138000"},
-        {166, "0000;-0000", -12, "-0012"},      {2, "", 1.1, "1.1"},
-        {10, "", 0.5, "0.5"},                   {167, "0.00_);[Red](0.00)", 3, "3"},
+        {31, "", 43466, "2019-01-01"},
+        {57, "", 43466, "2019-01-01"},
+        {27, "", 43466, "2019-01-01"},
+        {14, "", 43466.5, "2019-01-01 12:00:00"},
+        {164, "000000", 123, "000123"},
+        {165, "00000000000", 13800138000, "13800138000"},
+        {166, "0000;-0000", -12, "-0012"},
+        {2, "", 1.1, "1.1"},
+        {10, "", 0.5, "0.5"},
+        {167, "0.00_);[Red](0.00)", 3, "3"},
         {168, "yyyy\"年\"m\"月\"d\"日\"", 43466, "2019-01-01"},
     };
     XlsBook book;
@@ -80,18 +85,20 @@ TEST_F(SheetFormatsTest, NumberFormatsInXlsAndXlsx) {
         cellXfs += QString(R"(<xf numFmtId="%1"/>)").arg(f.id).toUtf8();
         cells += label(0, i, QString("列%1").arg(i)) + number(1, i, f.value, 16 + i);
         headings += QString(R"(<c t="inlineStr"><is><t>列%1</t></is></c>)").arg(i).toUtf8();
-        values += QString(R"(<c s="%1"><v>%2</v></c>)").arg(i + 1).arg(f.value, 0, 'g', 17).toUtf8();
+        values +=
+            QString(R"(<c s="%1"><v>%2</v></c>)").arg(i + 1).arg(f.value, 0, 'g', 17).toUtf8();
         expected << f.text;
     }
     book.sheets = {{"Sheet1", cells}};
-    const QByteArray styles = "<numFmts>" + numFmts + "</numFmts><cellXfs>" + cellXfs + "</cellXfs>";
+    const QByteArray styles =
+        "<numFmts>" + numFmts + "</numFmts><cellXfs>" + cellXfs + "</cellXfs>";
     const QByteArray data = "<row>" + headings + "</row><row>" + values + "</row>";
     for (const QString& path : {xls(book), xlsx(data, styles)}) {
         const Sheet s = readSheet(path);
         ASSERT_EQ(s.rows.size(), 1) << path.toStdString();
         for (int i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(s.rows[0].value(i), expected[i]) << path.toStdString() << " format "
-                                                       << formats[i].id;
+            EXPECT_EQ(s.rows[0].value(i), expected[i])
+                << path.toStdString() << " format " << formats[i].id;
         }
     }
 }
@@ -131,15 +138,21 @@ TEST_F(SheetFormatsTest, CsvAsSpreadsheetsSaveIt) {
         QStringList first;
     };
     const QList<Case> cases = {
-        {"UTF-8 with one Latin-1 byte", QByteArray("卡号,姓名,备注\r\n1,张三,caf\xE9\r\n"),
-         {"卡号", "姓名", "备注"}, {"1", "张三", QString("caf") + QChar(0xFFFD)}},
-        {"UTF-8 cut inside a character", QString("卡号,姓名\r\n1,张三").toUtf8().chopped(1),
-         {"卡号", "姓名"}, {"1", QString("张") + QChar(0xFFFD)}},
+        {"UTF-8 with one Latin-1 byte",
+         QByteArray("卡号,姓名,备注\r\n1,张三,caf\xE9\r\n"),
+         {"卡号", "姓名", "备注"},
+         {"1", "张三", QString("caf") + QChar(0xFFFD)}},
+        {"UTF-8 cut inside a character",
+         QString("卡号,姓名\r\n1,张三").toUtf8().chopped(1),
+         {"卡号", "姓名"},
+         {"1", QString("张") + QChar(0xFFFD)}},
         {"GBK that is valid UTF-8", gbkLooksUtf8, {"墨", "木"}, {"陆", "芦"}},
         {"GBK", toGbk("卡号,姓名\r\n1,张三\r\n"), {"卡号", "姓名"}, {"1", "张三"}},
         {"UTF-16 Unicode text", utf16, {"卡号", "姓名,别名"}, {"1", "张三"}},
-        {"quote inside an unquoted field", QString("卡号,备注\n1,5\"花瓶\n2,好\n").toUtf8(),
-         {"卡号", "备注"}, {"1", "5\"花瓶"}},
+        {"quote inside an unquoted field",
+         QString("卡号,备注\n1,5\"花瓶\n2,好\n").toUtf8(),
+         {"卡号", "备注"},
+         {"1", "5\"花瓶"}},
     };
     for (const Case& c : cases) {
         const Sheet s = readCsv(c.bytes);

@@ -49,8 +49,8 @@ XlsBook sheet1(const QByteArray& cells) {
 TEST_F(SheetSafetyTest, HostileFilesEndInAMessage) {
     const QString damaged = "文件已损坏或不是EXCEL文件";
     // A label claiming 65535 UTF-16 characters with two bytes of text.
-    const QByteArray longLabel = record(0x0204, cellHead(1, 0, 15) + le16(0xFFFF) +
-                                                    QByteArray(1, char(0x01)) + "ab");
+    const QByteArray longLabel =
+        record(0x0204, cellHead(1, 0, 15) + le16(0xFFFF) + QByteArray(1, char(0x01)) + "ab");
     XlsBook cutShort = sheet1(number(1, 0, 1));
     QByteArray cut = cutShort.stream();
     cut.chop(4); // the sheet's EOF
@@ -81,17 +81,25 @@ TEST_F(SheetSafetyTest, HostileFilesEndInAMessage) {
         {"xls with a password", xls("password.xls", encrypted), {}, damaged},
         {"xls without Sheet1", xls("nosheet.xls", noSheet1), {}, "找不到工作表 Sheet1"},
         {"xlsx nested a million deep", xlsx("deep.xlsx", header + deep), {}, damaged},
-        {"xlsx row 0", xlsx("row0.xlsx", header + R"(<row r="0"><c><v>1</v></c></row>)"), {},
+        {"xlsx row 0",
+         xlsx("row0.xlsx", header + R"(<row r="0"><c><v>1</v></c></row>)"),
+         {},
          damaged},
-        {"xlsx negative row", xlsx("rowneg.xlsx", header + R"(<row r="-3"><c><v>1</v></c></row>)"),
-         {}, damaged},
+        {"xlsx negative row",
+         xlsx("rowneg.xlsx", header + R"(<row r="-3"><c><v>1</v></c></row>)"),
+         {},
+         damaged},
         {"xlsx row that is no number",
-         xlsx("rowtext.xlsx", header + R"(<row r="2x"><c><v>1</v></c></row>)"), {}, damaged},
+         xlsx("rowtext.xlsx", header + R"(<row r="2x"><c><v>1</v></c></row>)"),
+         {},
+         damaged},
         {"xlsx row beyond every sheet",
          xlsx("rowhuge.xlsx", header + R"(<row r="99999999999999999999"><c><v>1</v></c></row>)"),
-         {}, "超出范围"},
+         {},
+         "超出范围"},
         {"csv with an unterminated quote",
-         file("quote.csv", "卡号,姓名\r\n1,\"王五\r\n2,赵六\r\n"), {},
+         file("quote.csv", "卡号,姓名\r\n1,\"王五\r\n2,赵六\r\n"),
+         {},
          "CSV文件第 2 行的引号没有结束，文件已损坏，无法读取！"},
         {"a file larger than the helper's memory",
          file("huge.csv", "卡号\n" + QByteArray(60 * 1024 * 1024, 'a')), small, "过大"},
@@ -109,9 +117,9 @@ TEST_F(SheetSafetyTest, DeclaredSizesAreNotBelieved) {
     for (int i = 0; i < 20; ++i) {
         book.sheets << qMakePair(QString("表%1").arg(i), dimensions(65536, 256));
     }
-    book.sheets << qMakePair(QString("Sheet1"),
-                             dimensions(2, 1) + label(0, 0, "卡号") + dimensions(0xFFFFFFFF, 0xFFFF) +
-                                 number(1, 0, 8));
+    book.sheets << qMakePair(QString("Sheet1"), dimensions(2, 1) + label(0, 0, "卡号") +
+                                                    dimensions(0xFFFFFFFF, 0xFFFF) +
+                                                    number(1, 0, 8));
     const Sheet s = readSheet(xls("declared.xls", book));
     EXPECT_EQ(s.headings, QStringList({"卡号"}));
     EXPECT_EQ(s.rows, QList<QStringList>({{"8"}}));

@@ -42,8 +42,8 @@ inline QByteArray biffString(const QString& text, bool longLength = true) {
 }
 
 inline QByteArray bof(int kind) {
-    return record(0x0809, le16(0x0600) + le16(kind) + le16(0x0DBB) + le16(1996) + le32(0) +
-                              le32(6));
+    return record(0x0809,
+                  le16(0x0600) + le16(kind) + le16(0x0DBB) + le16(1996) + le32(0) + le32(6));
 }
 inline QByteArray eof() {
     return record(0x000A, {});

@@ -111,8 +111,10 @@ TEST_F(XlsxExportTest, AwkwardTextStaysReadable) {
     } cases[] = {
         {"玫瑰 & <百合> \"红\" 'a'", "玫瑰 & <百合> \"红\" 'a'"},
         {"]]>", "]]>"},
-        {QString("a") + QChar(0x01) + QChar(0x1F) + "b", QString("a") + QChar(0x01) + QChar(0x1F) + "b"},
-        {QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y", QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y"},
+        {QString("a") + QChar(0x01) + QChar(0x1F) + "b",
+         QString("a") + QChar(0x01) + QChar(0x1F) + "b"},
+        {QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y",
+         QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y"},
         {"_x0041_", "_x0041_"},
         {"_x005F_x0041_ _x41_ _X0041_ __x0041__", "_x005F_x0041_ _x41_ _X0041_ __x0041__"},
         {"行1\r\n行2\t列", "行1\r\n行2\t列"},
@@ -168,8 +170,9 @@ TEST_F(XlsxExportTest, PrintSetUp) {
         const QString p = write(spec, table);
         const QString xml = QString::fromUtf8(sheetXml(p));
         const QString orientation = landscape ? "landscape" : "portrait";
-        EXPECT_TRUE(xml.contains(QString(R"(<pageSetup paperSize="9" orientation="%1" fitToWidth="1" fitToHeight="0"/>)")
-                                     .arg(orientation)))
+        EXPECT_TRUE(xml.contains(
+            QString(R"(<pageSetup paperSize="9" orientation="%1" fitToWidth="1" fitToHeight="0"/>)")
+                .arg(orientation)))
             << xml.toStdString();
         EXPECT_TRUE(xml.contains(R"(<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr>)"));
         EXPECT_TRUE(xml.contains(R"(<row r="1" ht="24" customHeight="1">)"));
@@ -177,9 +180,10 @@ TEST_F(XlsxExportTest, PrintSetUp) {
         EXPECT_TRUE(workbook.contains(
             R"(<definedName name="_xlnm.Print_Titles" localSheetId="0">Sheet1!$1:$2</definedName>)"));
         const auto width = [&](int column) {
-            const auto m = QRegularExpression(
-                               QString(R"re(<col min="%1" max="%1" width="([0-9.]+)")re").arg(column))
-                               .match(xml);
+            const auto m =
+                QRegularExpression(
+                    QString(R"re(<col min="%1" max="%1" width="([0-9.]+)")re").arg(column))
+                    .match(xml);
             return m.hasMatch() ? m.captured(1).toDouble() - 0.7109375 : 0.0;
         };
         EXPECT_EQ(width(1), 4);
