@@ -307,7 +307,6 @@ void readSheet1(const QByteArray& stream, const Workbook& wb, SheetBuilder& buil
             stringRow = -1;
             continue;
         }
-        stringRow = -1;
         switch (type) {
         case kLabelSst:
         case kLabel:
@@ -316,6 +315,9 @@ void readSheet1(const QByteArray& stream, const Workbook& wb, SheetBuilder& buil
         case kRk:
         case kBoolErr:
         case kFormula: {
+            // A text result's STRING follows its formula, after any shared-formula or array
+            // record; the next cell ends the wait for it.
+            stringRow = -1;
             const int row = r.u16();
             const int column = r.u16();
             const int xf = r.u16();
@@ -358,6 +360,7 @@ void readSheet1(const QByteArray& stream, const Workbook& wb, SheetBuilder& buil
             break;
         }
         case kMulRk: {
+            stringRow = -1;
             const int row = r.u16();
             int column = r.u16();
             // (xf, rk) pairs of six bytes, then the last column.

@@ -36,7 +36,8 @@ TEST_F(SheetFormatsTest, XlsFormulaCellsGiveTheirStoredResult) {
     XlsBook book;
     book.sheets = {{"Sheet1", label(0, 0, "积分") + label(0, 1, "姓名") + label(0, 2, "是否") +
                                   label(0, 3, "比例") + formula(1, 0, formulaNumber(12.5)) +
-                                  formula(1, 1, formulaOther(0)) + stringResult("王五") +
+                                  formula(1, 1, formulaOther(0)) +
+                                  record(0x04BC, QByteArray(12, '\0')) + stringResult("王五") +
                                   formula(1, 2, formulaOther(1, 1)) +
                                   formula(1, 3, formulaOther(2, 0x07))}};
     const Sheet s = readSheet(xls(book));
