@@ -41,6 +41,11 @@ SheetFormat sniffSheetFormat(const QByteArray& head) {
     return SheetFormat::Csv;
 }
 
+QString passwordFileText(const QString& path) {
+    return QString("文件 %1 设有密码，无法读取！请在EXCEL中取消密码并保存后再打开。")
+        .arg(shown(path));
+}
+
 QString missingHelperText() {
     return QString("找不到读取EXCEL文件的辅助程序 florist-sheet，请重新安装本程序！");
 }

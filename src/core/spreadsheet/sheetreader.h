@@ -47,6 +47,7 @@ QString unreadableFileText(const QString& path);
 QString damagedFileText(const QString& path);
 QString oversizedFileText(const QString& path);
 QString noSheet1Text();
+QString passwordFileText(const QString& path);
 QString unterminatedQuoteText(int line);
 QString missingHelperText();
 

@@ -40,6 +40,7 @@ enum Record : quint16 {
 };
 
 struct Damaged {};
+struct Encrypted {};
 
 // One record with the CONTINUE records that follow it, read as one run of bytes that knows
 // where each piece ends (a string's characters that cross into a CONTINUE start with a fresh
@@ -187,7 +188,7 @@ void readGlobals(const QByteArray& stream, Workbook& wb, const SheetLimits& limi
     while (r.advance() && r.type() != kEof) {
         switch (r.type()) {
         case kFilePass:
-            throw Damaged(); // encrypted: nothing can be read without the password
+            throw Encrypted(); // nothing can be read without the password
         case kDateMode:
             wb.date1904 = r.u16() == 1;
             break;
@@ -411,6 +412,8 @@ Sheet readXls(const QString& path, const SheetLimits& limits, const ReadProgress
         return builder.take();
     } catch (const Damaged&) {
         throw Failure(damagedFileText(path));
+    } catch (const Encrypted&) {
+        throw Failure(passwordFileText(path));
     }
 }
 

@@ -117,9 +117,9 @@ struct XlsBook {
     }
 };
 
-// An OLE2 compound file of 512-byte sectors holding one stream "Workbook" (padded to 4096
-// bytes so that it lives in regular sectors).
-inline QByteArray compoundFile(QByteArray stream) {
+// An OLE2 compound file of 512-byte sectors holding one stream, "Workbook" unless named
+// (padded to 4096 bytes so that it lives in regular sectors).
+inline QByteArray compoundFile(QByteArray stream, const QString& name = "Workbook") {
     const qint64 realSize = std::max<qint64>(stream.size(), 4096);
     stream.append(QByteArray(realSize - stream.size(), '\0'));
     const int streamSectors = int((stream.size() + 511) / 512);
@@ -168,7 +168,7 @@ inline QByteArray compoundFile(QByteArray stream) {
         return e;
     };
     QByteArray dir = entry("Root Entry", 5, 0xFFFFFFFE, 0, 1);
-    dir += entry("Workbook", 2, quint32(first), quint32(realSize), 0xFFFFFFFF);
+    dir += entry(name, 2, quint32(first), quint32(realSize), 0xFFFFFFFF);
     dir.append(QByteArray(256, '\0'));
     return header + fat + dir + stream;
 }

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace florist {
@@ -206,6 +207,9 @@ TEST_F(XlsxExportTest, TotalsAreRoundedToWhatTheyAddUp) {
     const ResultSet cents({"金额", "数量"}, {{"0.1", "1"}, {"0.2", "1"}});
     const ResultSet sum({"s1", "s2"}, {{0.30000000000000004, "两件"}});
     EXPECT_EQ(exportTable(spec, cents, sum).totalsLine, QStringList({"0.3", "两件"}));
+    const ResultSet broken({"s1", "s2"}, {{std::nan(""), "inf"}});
+    EXPECT_EQ(exportTable(spec, cents, broken).totalsLine, QStringList({"", ""}))
+        << "never nan or inf on paper";
 }
 
 TEST_F(XlsxExportTest, ResultSetRowsAreTakenByField) {
