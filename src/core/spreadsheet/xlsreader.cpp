@@ -396,7 +396,15 @@ Sheet readXls(const QString& path, const SheetLimits& limits, const ReadProgress
     try {
         CompoundFile cfb;
         QByteArray stream;
-        if (!cfb.open(bytes) || (!cfb.stream("Workbook", stream) && !cfb.stream("Book", stream))) {
+        if (!cfb.open(bytes)) {
+            throw Damaged();
+        }
+        if (!cfb.stream("Workbook", stream) && !cfb.stream("Book", stream)) {
+            // An xlsx saved with a password is a compound file holding the encrypted package.
+            QByteArray package;
+            if (cfb.stream("EncryptedPackage", package)) {
+                throw Encrypted();
+            }
             throw Damaged();
         }
         Workbook wb;
