@@ -121,6 +121,33 @@ TEST_F(SheetFormatsTest, XlsSharedStringsAcrossContinueRecords) {
     EXPECT_EQ(s.rows, QList<QStringList>({{"ABC玫瑰花"}}));
 }
 
+// An Excel 95 workbook (BIFF5, stream "Book"): 8-bit text in the code page it names.
+TEST_F(SheetFormatsTest, Excel95WorkbookInItsCodePage) {
+    const auto bytes = [](const QString& text) {
+        const QByteArray gbk = toGbk(text);
+        return le16(int(gbk.size())) + gbk;
+    };
+    const auto bof5 = [](int kind) { return record(0x0809, le16(0x0500) + le16(kind) + le32(0)); };
+    QByteArray globals = bof5(0x0005) + record(0x0042, le16(936));
+    for (int i = 0; i < 16; ++i) {
+        globals += xf(0);
+    }
+    const QByteArray name = toGbk("Sheet1");
+    const qsizetype at = globals.size() + 4;
+    globals += record(0x0085, le32(0) + QByteArray(2, '\0') + char(name.size()) + name) + eof();
+    qToLittleEndian<quint32>(quint32(globals.size()), globals.data() + at);
+    const QByteArray sheet = bof5(0x0010) + record(0x0204, cellHead(0, 0, 15) + bytes("姓名")) +
+                             record(0x0204, cellHead(1, 0, 15) + bytes("王五")) + eof();
+    const QString p = dir_.filePath("excel95.xls");
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(compoundFile(globals + sheet, "Book"));
+    f.close();
+    const Sheet s = readSheet(p);
+    EXPECT_EQ(s.headings, QStringList({"姓名"}));
+    EXPECT_EQ(s.rows, QList<QStringList>({{"王五"}}));
+}
+
 // csv as the spreadsheets and people save it: the encoding decided on the evidence of the
 // whole file, "Unicode text" tab-separated, quotes only around whole fields.
 TEST_F(SheetFormatsTest, CsvAsSpreadsheetsSaveIt) {
