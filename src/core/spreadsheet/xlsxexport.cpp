@@ -33,14 +33,15 @@ QString cellText(const QString& text) {
     return text.left(n);
 }
 
-// The width a text takes in the list's 9-point font, in the spreadsheet's character units
-// (those of its 11-point default font): as GBK counts it, a Chinese character two, others one.
+// The width a text takes, in the spreadsheet's character units: as GBK counts it, a Chinese
+// character two, others one. The list's 9-point font would need less, but the programs that
+// open the file substitute fonts of their own for 宋体, and some of them need the full width.
 double textWidth(const QString& text) {
     qsizetype units = 0;
     for (QChar c : text) {
         units += c.unicode() < 0x80 ? 1 : (c.isLowSurrogate() ? 0 : 2);
     }
-    return double(units) * 9.0 / 11.0;
+    return double(units);
 }
 
 // Writes one value: empty cells stay blank, text columns and non-numbers as text, plain
