@@ -64,9 +64,10 @@ QString serialDateText(double serial, bool date1904) {
     } else {
         date = QDate(1899, 12, 30).addDays(qint64(days));
     }
-    QString text = date.toString("yyyy-MM-dd");
+    // printf rather than QDate::toString, which takes seconds over a million dates.
+    QString text = QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
     if (seconds != 0) {
-        text += ' ' + time.toString("hh:mm:ss");
+        text += QString::asprintf(" %02d:%02d:%02d", time.hour(), time.minute(), time.second());
     }
     return text;
 }

@@ -60,6 +60,8 @@ void SheetBuilder::set(int row, int column, const QString& value) {
     }
     QStringList& line = rows_[row];
     if (column >= line.size()) {
+        // Rows are usually as wide as the widest so far: one allocation per row.
+        line.reserve(std::max<qsizetype>(column, maxColumn_) + 1);
         line.resize(column + 1);
     }
     line[column] = value;

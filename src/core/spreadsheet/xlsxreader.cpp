@@ -339,8 +339,9 @@ void readSheetData(const ZipArchive& zip, const QString& part, const SheetContex
                 continue;
             }
             const auto a = xml.xml.attributes();
-            const QString type = a.value("t").toString();
-            const int style = a.hasAttribute("s") ? a.value("s").toInt() : 0;
+            const QStringView type = a.value("t");
+            const QStringView styleText = a.value("s");
+            const int style = styleText.isEmpty() ? 0 : styleText.toInt();
             int cellRow = row < 0 ? 0 : row;
             int cellColumn = column + 1;
             if (a.hasAttribute("r") && !parseReference(a.value("r"), cellRow, cellColumn)) {
