@@ -6,6 +6,7 @@
 #include "ui/prompt.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -76,9 +77,12 @@ ImportWindow::ImportWindow(ImportSpec spec, DataModule& dm, QWidget* parent)
     hint->setObjectName("lblHint");
     hint->setWordWrap(true);
     open_ = button("打开", openGroup);
-    auto* openRow = new QHBoxLayout(openGroup);
-    openRow->addWidget(hint, 1);
+    auto* openRow = new QHBoxLayout;
     openRow->addWidget(open_);
+    openRow->addStretch();
+    auto* openBox = new QVBoxLayout(openGroup);
+    openBox->addWidget(hint);
+    openBox->addLayout(openRow);
 
     dataGroup_ = new QGroupBox("EXCEL数据", this);
     dataGroup_->setObjectName("grpData");
@@ -97,8 +101,11 @@ ImportWindow::ImportWindow(ImportSpec spec, DataModule& dm, QWidget* parent)
     import_ = button("导入", this);
     import_->setEnabled(false);
     exit_ = button("退出", this);
+    cancel_ = button("取消", this);
+    cancel_->setVisible(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
+    buttons->addWidget(cancel_);
     buttons->addStretch();
     buttons->addWidget(import_);
     buttons->addWidget(exit_);
@@ -111,6 +118,7 @@ ImportWindow::ImportWindow(ImportSpec spec, DataModule& dm, QWidget* parent)
     connect(open_, &QPushButton::clicked, this, &ImportWindow::openFile);
     connect(import_, &QPushButton::clicked, this, &ImportWindow::runImport);
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
 }
 
 ImportWindow::~ImportWindow() = default;
@@ -131,22 +139,60 @@ void ImportWindow::clearSheet() {
     import_->setEnabled(false);
 }
 
+void ImportWindow::setReading(bool reading) {
+    reading_ = reading;
+    open_->setEnabled(!reading);
+    exit_->setEnabled(!reading);
+    cancel_->setVisible(reading);
+    cancel_->setEnabled(reading);
+    progress_->setVisible(reading);
+    if (reading) {
+        cancelled_ = false;
+        progress_->setRange(0, 0); // busy until the reader tells how far it is
+        progress_->setValue(0);
+    }
+}
+
+void ImportWindow::reject() {
+    if (reading_) {
+        cancelled_ = true;
+        return;
+    }
+    QDialog::reject();
+}
+
 void ImportWindow::openFile() {
     const QString file = FileChooser::openFile(this, "打开EXCEL文件", fileFilter());
     if (file.isEmpty()) {
         return;
     }
     clearSheet();
-    guarded(this, [&] {
-        sheet_ = readSheet(file);
-        model_->setSheet(sheet_);
-        for (int c = 0; c < spec_.columnWidths.size() && c < model_->columnCount(); ++c) {
-            grid_->setColumnWidth(c, spec_.columnWidths.at(c));
-        }
-        const int rows = int(sheet_.rows.size());
-        dataGroup_->setTitle(dataCaption(rows));
-        import_->setEnabled(rows > 0);
+    setReading(true);
+    std::optional<Sheet> read;
+    // The window stays responsive while the helper process reads: the wait shows its progress
+    // and hears "取消".
+    const bool ok = guarded(this, [&] {
+        read = readSheet(file, SheetLimits(), [this](int permille) {
+            if (permille >= 0) {
+                progress_->setRange(0, 1000);
+                progress_->setValue(permille);
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            return !cancelled_;
+        });
     });
+    setReading(false);
+    if (!ok || !read) {
+        return;
+    }
+    sheet_ = std::move(*read);
+    model_->setSheet(sheet_);
+    for (int c = 0; c < spec_.columnWidths.size() && c < model_->columnCount(); ++c) {
+        grid_->setColumnWidth(c, spec_.columnWidths.at(c));
+    }
+    const int rows = int(sheet_.rows.size());
+    dataGroup_->setTitle(dataCaption(rows));
+    import_->setEnabled(rows > 0);
 }
 
 void ImportWindow::runImport() {
@@ -159,12 +205,18 @@ void ImportWindow::runImport() {
     progress_->setRange(0, int(sheet_.rows.size()));
     progress_->setValue(0);
     progress_->setVisible(true);
-    const ImportResult result = florist::runImport(sheet_, dm_, spec_.headings, spec_.rule,
-                                                   [this](int done) { progress_->setValue(done); });
+    ImportResult result;
+    const bool ran = guarded(this, [&] {
+        result = florist::runImport(sheet_, dm_, spec_.headings, spec_.rule,
+                                    [this](int done) { progress_->setValue(done); });
+    });
     progress_->setVisible(false);
     open_->setEnabled(true);
     import_->setEnabled(true);
     exit_->setEnabled(true);
+    if (!ran) {
+        return;
+    }
     if (!result.ok()) {
         Prompt::message(this, importStoppedText(result), PromptIcon::Warning);
         return;

@@ -30,8 +30,9 @@ struct ImportSpec {
     std::function<QString(int count)> doneMessage; // "成功导入会员数据 <count> 条！"
 };
 
-// The shared import window: "打开" reads Sheet1 of a chosen file into the grid, "导入" runs the
-// rule over its rows with a progress bar, shows the count message and closes. A row that fails
+// The shared import window: "打开" reads Sheet1 of a chosen file into the grid (in the reader's
+// helper process, with a progress bar and "取消" while it reads), "导入" runs the rule over its
+// rows with a progress bar, shows the count message and closes. A row that fails
 // stops the import with a message naming it; the rows before it stay and the window stays open.
 class ImportWindow : public QDialog {
     Q_OBJECT
@@ -46,9 +47,12 @@ public:
 
     void openFile();
     void runImport();
+    // While a file is being read: the reading stops instead of the window closing.
+    void reject() override;
 
 private:
     void clearSheet();
+    void setReading(bool reading);
 
     ImportSpec spec_;
     DataModule& dm_;
@@ -59,7 +63,10 @@ private:
     QPushButton* open_;
     QPushButton* import_;
     QPushButton* exit_;
+    QPushButton* cancel_;
     QProgressBar* progress_;
+    bool reading_ = false;
+    bool cancelled_ = false;
 };
 
 } // namespace florist::ui

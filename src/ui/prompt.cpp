@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <new>
 
 namespace florist::ui {
 
@@ -53,6 +54,15 @@ void Prompt::message(QWidget* parent, const QString& text, PromptIcon icon, cons
     r.text = text;
     r.icon = icon;
     show(r);
+}
+
+QString unexpectedErrorText(const std::exception* e) {
+    if (dynamic_cast<const std::bad_alloc*>(e)) {
+        return QString("内存不足，操作没有完成！请关闭其他程序或窗口后重试。");
+    }
+    const QString detail = e ? QString::fromLocal8Bit(e->what()) : QString();
+    return detail.isEmpty() ? QString("操作因意外错误而停止，没有完成！")
+                            : QString("操作因意外错误而停止，没有完成！\n%1").arg(detail);
 }
 
 void Prompt::failure(QWidget* parent, const Failure& f) {

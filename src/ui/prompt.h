@@ -3,6 +3,7 @@
 #include "core/errors.h"
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 class QWidget;
@@ -41,16 +42,25 @@ private:
     static bool show(const PromptRequest& request);
 };
 
+// The message for an error that is not a Failure: memory exhausted, or any other exception
+// escaping an action. The program goes on; only the action stops.
+QString unexpectedErrorText(const std::exception* e);
+
 // Runs one action of a window: a Failure raised inside is shown with its text and ends the
-// action. Returns false when the action failed.
+// action; any other exception (an allocation failure included) is shown as well, so that no
+// action can end the program. Returns false when the action failed.
 template <class Fn> bool guarded(QWidget* parent, Fn&& fn) {
     try {
         fn();
         return true;
     } catch (const Failure& f) {
         Prompt::failure(parent, f);
-        return false;
+    } catch (const std::exception& e) {
+        Prompt::message(parent, unexpectedErrorText(&e), PromptIcon::Critical);
+    } catch (...) {
+        Prompt::message(parent, unexpectedErrorText(nullptr), PromptIcon::Critical);
     }
+    return false;
 }
 
 } // namespace florist::ui

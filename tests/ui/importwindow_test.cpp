@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace florist {
 namespace {
@@ -150,6 +151,37 @@ TEST_P(ImportWindowTest, UnreadableFileClearsTheGrid) {
     EXPECT_EQ(grid()->model()->rowCount(), 0);
     EXPECT_EQ(caption(), "EXCEL数据");
     EXPECT_FALSE(button("导入")->isEnabled());
+}
+
+// "取消" while the helper reads stops the reading; the window stays open and usable.
+TEST_P(ImportWindowTest, CancelWhileReadingLeavesTheWindowAsItWas) {
+    const QString file = csv("wait.csv", "名称,备注\n甲,导入\n");
+    QPushButton* cancel = button("取消");
+    EXPECT_FALSE(cancel->isVisible());
+    bool sawCancel = false;
+    QTimer::singleShot(0, window_.get(), [&] {
+        sawCancel = cancel->isVisible() && !button("打开")->isEnabled();
+        cancel->click();
+    });
+    test::PromptRecorder prompts;
+    open(file);
+    EXPECT_TRUE(sawCancel);
+    EXPECT_TRUE(prompts.requests().isEmpty());
+    EXPECT_EQ(caption(), "EXCEL数据");
+    EXPECT_FALSE(button("导入")->isEnabled());
+    EXPECT_FALSE(cancel->isVisible());
+    EXPECT_TRUE(button("打开")->isEnabled());
+    EXPECT_TRUE(window_->isVisible());
+    open(file);
+    EXPECT_EQ(caption(), "EXCEL数据  共有 1 条数据");
+}
+
+// The hint stands above "打开", as the window is laid out for the person reading it.
+TEST_P(ImportWindowTest, HintStandsAboveOpen) {
+    auto* hint = test::findByName<QLabel>(window_.get(), "lblHint");
+    QPushButton* open = button("打开");
+    EXPECT_LT(hint->mapTo(window_.get(), QPoint(0, hint->height())).y(),
+              open->mapTo(window_.get(), QPoint(0, 0)).y() + 1);
 }
 
 FLORIST_ON_EVERY_BACKEND(ImportWindowTest);

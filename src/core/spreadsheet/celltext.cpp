@@ -1,7 +1,9 @@
 #include "core/spreadsheet/celltext.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <QTime>
+#include <algorithm>
 #include <cmath>
 
 namespace florist {
@@ -62,15 +64,17 @@ QString serialDateText(double serial, bool date1904) {
     } else {
         date = QDate(1899, 12, 30).addDays(qint64(days));
     }
-    QString text = date.toString("yyyy-MM-dd");
+    // printf rather than QDate::toString, which takes seconds over a million dates.
+    QString text = QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
     if (seconds != 0) {
-        text += ' ' + time.toString("hh:mm:ss");
+        text += QString::asprintf(" %02d:%02d:%02d", time.hour(), time.minute(), time.second());
     }
     return text;
 }
 
 bool isDateFormatId(int id) {
-    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47);
+    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
+           (id >= 50 && id <= 58);
 }
 
 bool isDateFormatCode(const QString& code) {
@@ -109,6 +113,51 @@ bool isDateFormatCode(const QString& code) {
         }
     }
     return false;
+}
+
+NumberFormat NumberFormat::of(int id, const QString& code) {
+    if (code.isEmpty()) {
+        return {isDateFormatId(id) ? Date : Plain, 0};
+    }
+    if (isDateFormatCode(code)) {
+        return {Date, 0};
+    }
+    // The section for positive numbers; a code of zeros only pads to its width.
+    const QString positive = code.section(';', 0, 0);
+    if (positive.size() >= 2 && positive.size() <= 32 &&
+        std::all_of(positive.cbegin(), positive.cend(), [](QChar c) { return c == '0'; })) {
+        return {Padded, int(positive.size())};
+    }
+    return {Plain, 0};
+}
+
+QString formattedNumber(double value, const NumberFormat& format, bool date1904) {
+    switch (format.kind) {
+    case NumberFormat::Date:
+        return serialDateText(value, date1904);
+    case NumberFormat::Padded:
+        if (std::isfinite(value) && std::fabs(value) < 1e15) {
+            const qint64 whole = std::llround(value);
+            const QString digits =
+                QString::number(whole < 0 ? -whole : whole).rightJustified(format.digits, '0');
+            return whole < 0 ? '-' + digits : digits;
+        }
+        break;
+    case NumberFormat::Plain:
+        break;
+    }
+    return numberText(value);
+}
+
+QString normalizedDateText(const QString& text) {
+    static const QRegularExpression date(
+        R"(^\s*(\d{4})\s*[-/.年]\s*(\d{1,2})\s*[-/.月]\s*(\d{1,2})\s*日?(?:[ T]+\d{1,2}:\d{2}(?::\d{2})?)?\s*$)");
+    const auto m = date.match(text);
+    if (!m.hasMatch()) {
+        return text;
+    }
+    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    return d.isValid() ? d.toString("yyyy-MM-dd") : text;
 }
 
 } // namespace florist

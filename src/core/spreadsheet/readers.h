@@ -4,8 +4,8 @@
 
 namespace florist::detail {
 
-// The readers behind readSheet, one per file kind.
-Sheet readXlsx(const QString& path, const SheetLimits& limits);
-Sheet readXls(const QString& path, const SheetLimits& limits);
+// The readers behind readSheetHere, one per file kind.
+Sheet readXlsx(const QString& path, const SheetLimits& limits, const ReadProgress& progress);
+Sheet readXls(const QString& path, const SheetLimits& limits, const ReadProgress& progress);
 
 } // namespace florist::detail

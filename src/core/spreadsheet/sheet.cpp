@@ -1,5 +1,7 @@
 #include "core/spreadsheet/sheet.h"
 
+#include "core/spreadsheet/celltext.h"
+
 #include <algorithm>
 
 namespace florist {
@@ -34,6 +36,10 @@ QString SheetRow::text(const QString& heading) const {
     return sheet_->rows.at(index_).at(c);
 }
 
+QString SheetRow::date(const QString& heading) const {
+    return normalizedDateText(text(heading));
+}
+
 void SheetBuilder::set(int row, int column, const QString& value) {
     if (value.isEmpty()) {
         return;
@@ -54,6 +60,8 @@ void SheetBuilder::set(int row, int column, const QString& value) {
     }
     QStringList& line = rows_[row];
     if (column >= line.size()) {
+        // Rows are usually as wide as the widest so far: one allocation per row.
+        line.reserve(std::max<qsizetype>(column, maxColumn_) + 1);
         line.resize(column + 1);
     }
     line[column] = value;

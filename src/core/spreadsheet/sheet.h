@@ -4,17 +4,26 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace florist {
 
 // Bounds that keep a hostile or oversized file from exhausting memory or time: whatever passes
 // them still fits comfortably in a grid.
 struct SheetLimits {
-    qint64 maxEntryBytes = qint64(512) * 1024 * 1024; // one part of an xlsx, or a whole csv
+    qint64 maxEntryBytes = qint64(1024) * 1024 * 1024; // one part of an xlsx, or a whole csv
     int maxRows = 1048576;
     int maxColumns = 16384;
-    qint64 maxCells = 5'000'000; // rows x columns of the resulting table
+    qint64 maxCells = 21'000'000; // rows x columns: a million rows of twenty columns
+    // The helper process that reads a file: its address space, and the time it may take
+    // before it is stopped. A real sheet of a million rows needs well under both.
+    qint64 maxMemoryBytes = qint64(4) * 1024 * 1024 * 1024;
+    int maxSeconds = 600;
 };
+
+// Told now and then while a file is read: how much of it is done, of a total in the same unit
+// (bytes of the sheet's data); total 0 when unknown.
+using ReadProgress = std::function<void(qint64 done, qint64 total)>;
 
 // The first sheet "Sheet1" of a file as an import sees it: the headings of row 1 and the rows
 // below, every cell as the text the spreadsheet shows ("" when empty). Every row has exactly
@@ -37,6 +46,10 @@ public:
     SheetRow(const Sheet& sheet, int index) : sheet_(&sheet), index_(index) {}
     // The cell under heading; raises Failure(missingHeadingText) when the sheet lacks it.
     QString text(const QString& heading) const;
+    // The cell under heading where the import expects a date: a date typed as the
+    // spreadsheets write it in a csv ("2019/1/1", "2019年1月1日") as 'yyyy-mm-dd'; any other
+    // text as it stands.
+    QString date(const QString& heading) const;
     int index() const { return index_; }
     // The row's number as the spreadsheet shows it: headings are row 1, the first data row 2.
     int sheetRow() const { return index_ + 2; }

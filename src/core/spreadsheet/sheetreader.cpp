@@ -41,7 +41,16 @@ SheetFormat sniffSheetFormat(const QByteArray& head) {
     return SheetFormat::Csv;
 }
 
-Sheet readSheet(const QString& path, const SheetLimits& limits) {
+QString passwordFileText(const QString& path) {
+    return QString("文件 %1 设有密码，无法读取！请在EXCEL中取消密码并保存后再打开。")
+        .arg(shown(path));
+}
+
+QString missingHelperText() {
+    return QString("找不到读取EXCEL文件的辅助程序 florist-sheet，请重新安装本程序！");
+}
+
+Sheet readSheetHere(const QString& path, const SheetLimits& limits, const ReadProgress& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Failure(unreadableFileText(path));
@@ -50,10 +59,10 @@ Sheet readSheet(const QString& path, const SheetLimits& limits) {
     switch (format) {
     case SheetFormat::Xlsx:
         file.close();
-        return detail::readXlsx(path, limits);
+        return detail::readXlsx(path, limits, progress);
     case SheetFormat::Xls:
         file.close();
-        return detail::readXls(path, limits);
+        return detail::readXls(path, limits, progress);
     case SheetFormat::Csv:
         break;
     }

@@ -2,10 +2,13 @@
 
 #include "core/errors.h"
 #include "core/spreadsheet/xlsxpackage.h"
+#include "core/text/amount.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <algorithm>
+#include <cmath>
 
 namespace florist {
 
@@ -13,6 +16,33 @@ namespace {
 
 // The longest text a cell holds.
 constexpr qsizetype kMaxCellText = 32767;
+// The widest column that a computed width gives, in characters.
+constexpr double kMaxColumnWidth = 60;
+// Height of the title row, in points, for its 16-point title.
+constexpr double kTitleRowHeight = 24;
+
+// A text cut to what a cell holds, never between the halves of a surrogate pair.
+QString cellText(const QString& text) {
+    if (text.size() <= kMaxCellText) {
+        return text;
+    }
+    qsizetype n = kMaxCellText;
+    if (text.at(n - 1).isHighSurrogate()) {
+        --n;
+    }
+    return text.left(n);
+}
+
+// The width a text takes, in the spreadsheet's character units: as GBK counts it, a Chinese
+// character two, others one. The list's 9-point font would need less, but the programs that
+// open the file substitute fonts of their own for 宋体, and some of them need the full width.
+double textWidth(const QString& text) {
+    qsizetype units = 0;
+    for (QChar c : text) {
+        units += c.unicode() < 0x80 ? 1 : (c.isLowSurrogate() ? 0 : 2);
+    }
+    return double(units);
+}
 
 // Writes one value: empty cells stay blank, text columns and non-numbers as text, plain
 // decimals as numbers.
@@ -20,11 +50,11 @@ void putValue(XlsxSheet& sheet, int column, const QString& value, bool isText) {
     if (value.isEmpty()) {
         sheet.blank(column, XlsxStyle::Cell);
     } else if (isText) {
-        sheet.text(column, value.left(kMaxCellText), XlsxStyle::Text);
+        sheet.text(column, cellText(value), XlsxStyle::Text);
     } else if (isPlainNumber(value)) {
         sheet.number(column, value, XlsxStyle::Cell);
     } else {
-        sheet.text(column, value.left(kMaxCellText), XlsxStyle::Cell);
+        sheet.text(column, cellText(value), XlsxStyle::Cell);
     }
 }
 
@@ -33,8 +63,8 @@ QByteArray sheetXml(const QString& title, const ExportSpec& spec, const ExportTa
     const int last = std::max(columnNumber(spec.usedLastColumn()), 1);
     const int columns = int(spec.headings.size());
 
-    sheet.beginRow(1);
-    sheet.text(1, title.left(kMaxCellText), XlsxStyle::Title);
+    sheet.beginRow(1, kTitleRowHeight);
+    sheet.text(1, cellText(title), XlsxStyle::Title);
     for (int c = 2; c <= last; ++c) {
         sheet.blank(c, XlsxStyle::Title);
     }
@@ -46,7 +76,7 @@ QByteArray sheetXml(const QString& title, const ExportSpec& spec, const ExportTa
     sheet.beginRow(2);
     sheet.text(1, "序号", XlsxStyle::Heading);
     for (int c = 0; c < columns && c + 2 <= last; ++c) {
-        sheet.text(c + 2, spec.headings.at(c), XlsxStyle::Heading);
+        sheet.text(c + 2, cellText(spec.headings.at(c)), XlsxStyle::Heading);
     }
     for (int c = columns + 2; c <= last; ++c) {
         sheet.blank(c, XlsxStyle::Heading);
@@ -81,10 +111,53 @@ QByteArray sheetXml(const QString& title, const ExportSpec& spec, const ExportTa
         }
         sheet.endRow();
     }
+    // Each column as wide as its widest text (within a cap), so that phone numbers and names
+    // print whole; the headings are bold, a little wider.
+    QList<double> widths(std::max(last - 1, 0), 0.0);
+    for (int c = 0; c < columns && c < widths.size(); ++c) {
+        double widest = textWidth(spec.headings.at(c)) * 1.1;
+        for (const QStringList& values : table.rows) {
+            if (c < values.size()) {
+                widest = std::max(widest, textWidth(values.at(c)));
+            }
+        }
+        if (spec.hasTotals() && c < table.totalsLine.size()) {
+            widest = std::max(widest, textWidth(table.totalsLine.at(c)));
+        }
+        widths[c] = std::clamp(std::ceil(widest) + 2, 6.0, kMaxColumnWidth);
+    }
+    sheet.columnWidths = widths;
     sheet.landscape = spec.landscape;
     // The spreadsheet's codes: &C centre section, &N page count, &P page number.
     sheet.footer = "&C共&N页，第&P页";
     return sheet.finish();
+}
+
+// Decimals of a plain number's text ("12.50" has 2); 0 for anything else.
+int decimalsOf(const QString& text) {
+    const qsizetype dot = text.indexOf('.');
+    return dot < 0 || !isPlainNumber(text) ? 0 : int(text.size() - dot - 1);
+}
+
+// A total summed by the database carries the noise of binary addition (56001.7160000001):
+// it is rounded to the decimals of the values it adds up (cents at least) and shown in its
+// shortest form. Text that is no number stays as it is.
+QString roundedTotal(const QString& total, const QList<QStringList>& rows, int column) {
+    bool ok = false;
+    const double value = total.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        return ok ? QString() : total;
+    }
+    int decimals = 2;
+    for (const QStringList& line : rows) {
+        if (column < line.size()) {
+            decimals = std::max(decimals, decimalsOf(line.at(column)));
+        }
+    }
+    decimals = std::min(decimals, 6);
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(value * scale) / scale;
+    return formatAmount(rounded == 0 ? 0.0 : rounded);
 }
 
 } // namespace
@@ -116,7 +189,7 @@ ExportTable exportTable(const ExportSpec& spec, const ResultSet& rows, const Res
     for (const auto& [heading, field] : spec.totals) {
         const int c = int(spec.headings.indexOf(heading));
         if (c >= 0) {
-            table.totalsLine[c] = totals.text(0, field);
+            table.totalsLine[c] = roundedTotal(totals.text(0, field), table.rows, c);
         }
     }
     return table;

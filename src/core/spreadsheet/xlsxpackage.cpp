@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
 #include <zip.h>
 
 namespace florist {
@@ -52,6 +53,15 @@ void appendEscaped(QByteArray& out, const QString& text) {
     }
 }
 
+bool isHex(QChar c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool needsCellEscape(QChar c) {
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0xFFFE || u == 0xFFFF;
+}
+
 const char* const kContentTypes =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
     "\n"
@@ -87,7 +97,9 @@ const char* const kWorkbook =
     R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
     R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
     R"(<bookViews><workbookView/></bookViews>)"
-    R"(<sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets></workbook>)";
+    R"(<sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets>)"
+    R"(<definedNames><definedName name="_xlnm.Print_Titles" localSheetId="0">Sheet1!$1:$2</definedName></definedNames>)"
+    R"(</workbook>)";
 
 const char* const kWorkbookRels =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
@@ -147,13 +159,40 @@ QByteArray coreProperties(const QString& title) {
 
 } // namespace
 
+QString escapedCellText(const QString& text) {
+    const auto special = [](QChar c) { return c == '_' || needsCellEscape(c); };
+    if (std::none_of(text.cbegin(), text.cend(), special)) {
+        return text;
+    }
+    QString out;
+    out.reserve(text.size() + 16);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (needsCellEscape(c)) {
+            out += "_x" + QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0') + '_';
+        } else if (c == '_' && i + 6 < n && text.at(i + 1) == 'x' && isHex(text.at(i + 2)) &&
+                   isHex(text.at(i + 3)) && isHex(text.at(i + 4)) && isHex(text.at(i + 5)) &&
+                   text.at(i + 6) == '_') {
+            out += "_x005F_";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 XlsxSheet::XlsxSheet() {
     data_.reserve(1 << 20);
 }
 
-void XlsxSheet::beginRow(int row) {
+void XlsxSheet::beginRow(int row, double height) {
     rowRef_ = QByteArray::number(row);
-    data_ += "<row r=\"" + rowRef_ + "\">";
+    data_ += "<row r=\"" + rowRef_ + '"';
+    if (height > 0) {
+        data_ += " ht=\"" + QByteArray::number(height, 'g', 6) + "\" customHeight=\"1\"";
+    }
+    data_ += '>';
 }
 
 void XlsxSheet::endRow() {
@@ -177,7 +216,7 @@ void XlsxSheet::text(int column, const QString& value, XlsxStyle style) {
     const bool preserve = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
     data_ +=
         preserve ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
-    appendEscaped(data_, value);
+    appendEscaped(data_, escapedCellText(value));
     data_ += "</t></is></c>";
 }
 
@@ -199,12 +238,22 @@ QByteArray XlsxSheet::finish() {
         "\n"
         R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+        R"(<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr>)"
         R"(<sheetViews><sheetView workbookViewId="0"/></sheetViews>)"
-        R"(<sheetFormatPr defaultRowHeight="15"/>)";
+        R"(<sheetFormatPr defaultRowHeight="15"/><cols>)";
     // A width of n characters is stored with the padding a spreadsheet adds to it.
-    const double stored = columnAWidth + 0.7109375;
-    head += R"(<cols><col min="1" max="1" width=")" + QByteArray::number(stored, 'g', 10) +
-            R"(" customWidth="1"/></cols><sheetData>)";
+    const auto col = [&](int column, double width) {
+        const QByteArray c = QByteArray::number(column);
+        head += R"(<col min=")" + c + R"(" max=")" + c + R"(" width=")" +
+                QByteArray::number(width + 0.7109375, 'g', 10) + R"(" customWidth="1"/>)";
+    };
+    col(1, columnAWidth);
+    for (qsizetype i = 0; i < columnWidths.size(); ++i) {
+        if (columnWidths.at(i) > 0) {
+            col(int(i) + 2, columnWidths.at(i));
+        }
+    }
+    head += "</cols><sheetData>";
     QByteArray tail = "</sheetData>";
     if (!mergeRange.isEmpty()) {
         tail += R"(<mergeCells count="1"><mergeCell ref=")" + mergeRange.toLatin1() +
@@ -212,9 +261,10 @@ QByteArray XlsxSheet::finish() {
     }
     tail +=
         R"(<pageMargins left="0.7" right="0.7" top="0.75" bottom="0.75" header="0.3" footer="0.3"/>)";
-    if (landscape) {
-        tail += R"(<pageSetup orientation="landscape"/>)";
-    }
+    // A4 (paper size 9), as wide as one page and as long as it needs.
+    tail += R"(<pageSetup paperSize="9" orientation=")";
+    tail += landscape ? "landscape" : "portrait";
+    tail += R"(" fitToWidth="1" fitToHeight="0"/>)";
     if (!footer.isEmpty()) {
         tail += "<headerFooter><oddFooter>";
         appendEscaped(tail, footer);

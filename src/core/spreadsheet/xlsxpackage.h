@@ -14,7 +14,7 @@ enum class XlsxStyle { Default = 0, Title, Heading, Counter, Cell, Text };
 class XlsxSheet {
 public:
     XlsxSheet();
-    void beginRow(int row); // 1-based
+    void beginRow(int row, double height = 0); // 1-based; height in points, 0 the default
     void endRow();
     void text(int column, const QString& value, XlsxStyle style);   // 1-based column
     void number(int column, const QString& value, XlsxStyle style); // a plain decimal text
@@ -22,6 +22,9 @@ public:
 
     QString mergeRange; // "A1:F1", empty for none
     double columnAWidth = 4;
+    // Widths of the further columns (B onwards), in characters; 0 leaves one at the default.
+    QList<double> columnWidths;
+    // Printed on A4, one page wide, in this orientation.
     bool landscape = false;
     QString footer; // the odd-page footer codes
 
@@ -35,7 +38,13 @@ private:
     QList<QByteArray> letters_;
 };
 
-// Writes the package (workbook, one sheet "Sheet1", styles, document title) to path. Returns
+// The text of a cell as the format stores it: a character that XML cannot carry (a control
+// character, U+FFFE, U+FFFF) as _xHHHH_, and a literal "_x" that would read as such an escape
+// as _x005F_x, so that every reader gives back exactly the text written.
+QString escapedCellText(const QString& text);
+
+// Writes the package (workbook with the title and heading rows printed on every page, one
+// sheet "Sheet1", styles, document title) to path. Returns
 // false when the file cannot be written; nothing is left behind then.
 bool writeXlsxPackage(const QString& path, const QString& title, const QByteArray& sheetXml);
 

@@ -16,22 +16,73 @@ namespace florist::detail {
 
 namespace {
 
+// SpreadsheetML nests a handful of levels (worksheet, sheetData, row, c, is, r, t); a part
+// nested deeper is built to exhaust memory and is refused as damaged.
+constexpr int kMaxXmlDepth = 48;
+
 struct Relationship {
     QString type;
     QString target;
 };
 
+// A reader of one part that counts the nesting of elements and refuses a part nested beyond
+// kMaxXmlDepth before the parser can grow with it.
+class XmlCursor {
+public:
+    XmlCursor(QIODevice* device, const QString& path) : xml(device), path_(path) {}
+
+    // The next token; false at the end of the part or at an error.
+    bool next() {
+        if (xml.atEnd()) {
+            return false;
+        }
+        xml.readNext();
+        if (xml.isStartElement()) {
+            if (++depth > kMaxXmlDepth) {
+                throw Failure(damagedFileText(path_));
+            }
+        } else if (xml.isEndElement()) {
+            --depth;
+        }
+        return !xml.hasError();
+    }
+    bool startOf(QStringView name) const { return xml.isStartElement() && xml.name() == name; }
+    // Leaves the reader on the end of the element whose start it is on.
+    void skip() {
+        const int outer = depth - 1;
+        while (depth > outer && next()) {
+        }
+    }
+    // The text of the element whose start it is on, nested elements included.
+    QString elementText() {
+        QString text;
+        const int outer = depth - 1;
+        while (depth > outer && next()) {
+            if (xml.isCharacters()) {
+                text += xml.text();
+            }
+        }
+        return text;
+    }
+
+    QXmlStreamReader xml;
+    int depth = 0;
+
+private:
+    const QString& path_;
+};
+
 // Parses one part of the archive; any XML error, a failed inflation or a part beyond the size
 // bound ends in the matching message.
 void parsePart(const ZipArchive& zip, const QString& part,
-               const std::function<void(QXmlStreamReader&)>& body) {
+               const std::function<void(XmlCursor&, const ZipEntryDevice&)>& body) {
     auto device = zip.open(part);
-    QXmlStreamReader xml(device.get());
-    body(xml);
+    XmlCursor xml(device.get(), zip.path());
+    body(xml, *device);
     if (device->overflowed()) {
         throw Failure(oversizedFileText(zip.path()));
     }
-    if (device->failed() || xml.hasError()) {
+    if (device->failed() || xml.xml.hasError()) {
         throw Failure(damagedFileText(zip.path()));
     }
 }
@@ -63,11 +114,10 @@ QHash<QString, Relationship> relationshipsOf(const ZipArchive& zip, const QStrin
     if (!zip.contains(relsPart)) {
         return rels;
     }
-    parsePart(zip, relsPart, [&](QXmlStreamReader& xml) {
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == u"Relationship") {
-                const auto a = xml.attributes();
+    parsePart(zip, relsPart, [&](XmlCursor& xml, const ZipEntryDevice&) {
+        while (xml.next()) {
+            if (xml.startOf(u"Relationship")) {
+                const auto a = xml.xml.attributes();
                 rels.insert(
                     a.value("Id").toString(),
                     {a.value("Type").toString(), resolve(part, a.value("Target").toString())});
@@ -87,7 +137,8 @@ QString targetOfType(const QHash<QString, Relationship>& rels, QStringView typeE
     return fallback;
 }
 
-// OOXML writes characters that XML cannot carry as _xHHHH_.
+// OOXML writes characters that XML cannot carry as _xHHHH_, and a literal "_x" that would
+// read as such an escape as _x005F_x.
 QString unescape(QString text) {
     if (!text.contains("_x")) {
         return text;
@@ -108,29 +159,14 @@ QString unescape(QString text) {
 
 // The text of a string item (<si> or <is>): its <t> and the <t> of its runs, without the
 // phonetic guide runs (<rPh>). Leaves the reader on the item's end element.
-QString readRichText(QXmlStreamReader& xml) {
+QString readRichText(XmlCursor& xml) {
     QString text;
-    int phonetic = 0;
-    int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            if (xml.name() == u"rPh") {
-                ++phonetic;
-                ++depth;
-            } else if (xml.name() == u"t") {
-                const QString t = xml.readElementText();
-                if (phonetic == 0) {
-                    text += t;
-                }
-            } else {
-                ++depth;
-            }
-        } else if (xml.isEndElement()) {
-            if (xml.name() == u"rPh") {
-                --phonetic;
-            }
-            --depth;
+    const int outer = xml.depth - 1;
+    while (xml.depth > outer && xml.next()) {
+        if (xml.startOf(u"rPh")) {
+            xml.skip();
+        } else if (xml.startOf(u"t")) {
+            text += xml.elementText();
         }
     }
     return unescape(text);
@@ -142,10 +178,9 @@ QList<QString> readSharedStrings(const ZipArchive& zip, const QString& part,
     if (part.isEmpty() || !zip.contains(part)) {
         return strings;
     }
-    parsePart(zip, part, [&](QXmlStreamReader& xml) {
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == u"si") {
+    parsePart(zip, part, [&](XmlCursor& xml, const ZipEntryDevice&) {
+        while (xml.next()) {
+            if (xml.startOf(u"si")) {
                 if (strings.size() >= limits.maxCells) {
                     throw Failure(oversizedFileText(zip.path()));
                 }
@@ -156,41 +191,58 @@ QList<QString> readSharedStrings(const ZipArchive& zip, const QString& part,
     return strings;
 }
 
-// For each cell style (index of <cellXfs>), whether its number format shows a date.
-QList<bool> readDateStyles(const ZipArchive& zip, const QString& part) {
-    QList<bool> dateStyles;
+// The number format of each cell style (index of <cellXfs>).
+QList<NumberFormat> readCellFormats(const ZipArchive& zip, const QString& part,
+                                    const SheetLimits& limits) {
+    QList<NumberFormat> formats;
     if (part.isEmpty() || !zip.contains(part)) {
-        return dateStyles;
+        return formats;
     }
-    QHash<int, bool> customIsDate;
-    parsePart(zip, part, [&](QXmlStreamReader& xml) {
+    QHash<int, QString> codes;
+    parsePart(zip, part, [&](XmlCursor& xml, const ZipEntryDevice&) {
         bool inCellXfs = false;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement()) {
-                const auto a = xml.attributes();
-                if (xml.name() == u"numFmt") {
-                    customIsDate.insert(a.value("numFmtId").toInt(),
-                                        isDateFormatCode(a.value("formatCode").toString()));
-                } else if (xml.name() == u"cellXfs") {
+        while (xml.next()) {
+            if (xml.xml.isStartElement()) {
+                const auto a = xml.xml.attributes();
+                if (xml.xml.name() == u"numFmt") {
+                    codes.insert(a.value("numFmtId").toInt(), a.value("formatCode").toString());
+                } else if (xml.xml.name() == u"cellXfs") {
                     inCellXfs = true;
-                } else if (inCellXfs && xml.name() == u"xf") {
+                } else if (inCellXfs && xml.xml.name() == u"xf") {
+                    if (formats.size() >= limits.maxCells) {
+                        throw Failure(oversizedFileText(zip.path()));
+                    }
                     const int id = a.value("numFmtId").toInt();
-                    dateStyles << customIsDate.value(id, isDateFormatId(id));
+                    formats << NumberFormat::of(id, codes.value(id));
                 }
-            } else if (xml.isEndElement() && xml.name() == u"cellXfs") {
+            } else if (xml.xml.isEndElement() && xml.xml.name() == u"cellXfs") {
                 inCellXfs = false;
             }
         }
     });
-    return dateStyles;
+    return formats;
 }
 
-// "B12" as column 1, row 11; false when the text is no cell reference. Overlong numbers
-// saturate so that the bounds check of the builder rejects them.
+// Digits as a positive number, saturating so that the bounds check of the builder rejects an
+// overlong one; 0 when the text is no positive number.
+qint64 positiveNumber(QStringView digits) {
+    qint64 n = 0;
+    for (QChar d : digits) {
+        if (d < '0' || d > '9') {
+            return 0;
+        }
+        n = std::min<qint64>(n * 10 + (d.unicode() - '0'), qint64(1) << 40);
+    }
+    return n;
+}
+
+int clampedIndex(qint64 oneBased) {
+    return int(std::min<qint64>(oneBased - 1, INT_MAX));
+}
+
+// "B12" as column 1, row 11; false when the text is no cell reference.
 bool parseReference(QStringView ref, int& row, int& column) {
     qint64 c = 0;
-    qint64 r = 0;
     qsizetype i = 0;
     for (; i < ref.size() && ref.at(i).isLetter(); ++i) {
         const char16_t u = ref.at(i).toUpper().unicode();
@@ -199,25 +251,21 @@ bool parseReference(QStringView ref, int& row, int& column) {
         }
         c = std::min<qint64>(c * 26 + (u - 'A' + 1), qint64(1) << 40);
     }
-    const qsizetype letters = i;
-    for (; i < ref.size() && ref.at(i).isDigit(); ++i) {
-        r = std::min<qint64>(r * 10 + (ref.at(i).unicode() - '0'), qint64(1) << 40);
-    }
-    if (letters == 0 || i == letters || i != ref.size() || r == 0) {
+    if (i == 0) {
         return false;
     }
-    row = int(std::min<qint64>(r - 1, INT_MAX));
-    column = int(std::min<qint64>(c - 1, INT_MAX));
+    const qint64 r = positiveNumber(ref.mid(i));
+    if (r == 0) {
+        return false;
+    }
+    row = clampedIndex(r);
+    column = clampedIndex(c);
     return true;
-}
-
-int clampedInt(qint64 v) {
-    return int(std::clamp<qint64>(v, INT_MIN, INT_MAX));
 }
 
 struct SheetContext {
     const QList<QString>& strings;
-    const QList<bool>& dateStyles;
+    const QList<NumberFormat>& formats;
     bool date1904;
     const QString& path;
 };
@@ -254,32 +302,46 @@ QString cellText(const SheetContext& ctx, QStringView type, int style, const QSt
     if (!ok) {
         return value;
     }
-    const bool isDate = style >= 0 && style < ctx.dateStyles.size() && ctx.dateStyles.at(style);
-    return isDate ? serialDateText(number, ctx.date1904) : numberText(number);
+    const NumberFormat format =
+        style >= 0 && style < ctx.formats.size() ? ctx.formats.at(style) : NumberFormat();
+    return formattedNumber(number, format, ctx.date1904);
 }
 
 void readSheetData(const ZipArchive& zip, const QString& part, const SheetContext& ctx,
-                   SheetBuilder& builder) {
-    parsePart(zip, part, [&](QXmlStreamReader& xml) {
+                   SheetBuilder& builder, const ReadProgress& progress) {
+    parsePart(zip, part, [&](XmlCursor& xml, const ZipEntryDevice& device) {
         int row = -1;
         int column = -1;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (!xml.isStartElement()) {
+        int rowsSinceProgress = 0;
+        while (xml.next()) {
+            if (!xml.xml.isStartElement()) {
                 continue;
             }
-            if (xml.name() == u"row") {
-                const auto r = xml.attributes().value("r");
-                row = r.isEmpty() ? row + 1 : clampedInt(r.toLongLong()) - 1;
+            if (xml.xml.name() == u"row") {
+                const auto r = xml.xml.attributes().value("r");
+                if (r.isEmpty()) {
+                    row = row + 1;
+                } else {
+                    const qint64 n = positiveNumber(r);
+                    if (n == 0) {
+                        throw Failure(damagedFileText(ctx.path));
+                    }
+                    row = clampedIndex(n);
+                }
                 column = -1;
+                if (progress && ++rowsSinceProgress == 4096) {
+                    rowsSinceProgress = 0;
+                    progress(device.inflated(), device.declared());
+                }
                 continue;
             }
-            if (xml.name() != u"c") {
+            if (xml.xml.name() != u"c") {
                 continue;
             }
-            const auto a = xml.attributes();
-            const QString type = a.value("t").toString();
-            const int style = a.hasAttribute("s") ? a.value("s").toInt() : 0;
+            const auto a = xml.xml.attributes();
+            const QStringView type = a.value("t");
+            const QStringView styleText = a.value("s");
+            const int style = styleText.isEmpty() ? 0 : styleText.toInt();
             int cellRow = row < 0 ? 0 : row;
             int cellColumn = column + 1;
             if (a.hasAttribute("r") && !parseReference(a.value("r"), cellRow, cellColumn)) {
@@ -289,19 +351,14 @@ void readSheetData(const ZipArchive& zip, const QString& part, const SheetContex
             column = cellColumn;
             QString value;
             QString inlineText;
-            while (!xml.atEnd()) {
-                xml.readNext();
-                if (xml.isEndElement() && xml.name() == u"c") {
-                    break;
-                }
-                if (xml.isStartElement()) {
-                    if (xml.name() == u"v") {
-                        value = xml.readElementText();
-                    } else if (xml.name() == u"is") {
-                        inlineText = readRichText(xml);
-                    } else {
-                        xml.skipCurrentElement();
-                    }
+            const int outer = xml.depth - 1;
+            while (xml.depth > outer && xml.next()) {
+                if (xml.startOf(u"v")) {
+                    value = xml.elementText();
+                } else if (xml.startOf(u"is")) {
+                    inlineText = readRichText(xml);
+                } else if (xml.xml.isStartElement()) {
+                    xml.skip();
                 }
             }
             if (!value.isEmpty() || !inlineText.isEmpty()) {
@@ -313,7 +370,7 @@ void readSheetData(const ZipArchive& zip, const QString& part, const SheetContex
 
 } // namespace
 
-Sheet readXlsx(const QString& path, const SheetLimits& limits) {
+Sheet readXlsx(const QString& path, const SheetLimits& limits, const ReadProgress& progress) {
     ZipArchive zip(path, limits);
     const QString workbook =
         targetOfType(relationshipsOf(zip, ""), u"/officeDocument", "xl/workbook.xml");
@@ -322,17 +379,16 @@ Sheet readXlsx(const QString& path, const SheetLimits& limits) {
     }
     QString sheetId;
     bool date1904 = false;
-    parsePart(zip, workbook, [&](QXmlStreamReader& xml) {
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (!xml.isStartElement()) {
+    parsePart(zip, workbook, [&](XmlCursor& xml, const ZipEntryDevice&) {
+        while (xml.next()) {
+            if (!xml.xml.isStartElement()) {
                 continue;
             }
-            const auto a = xml.attributes();
-            if (xml.name() == u"workbookPr") {
+            const auto a = xml.xml.attributes();
+            if (xml.xml.name() == u"workbookPr") {
                 const auto v = a.value("date1904");
                 date1904 = v == u"1" || v == u"true";
-            } else if (xml.name() == u"sheet" && sheetId.isEmpty() &&
+            } else if (xml.xml.name() == u"sheet" && sheetId.isEmpty() &&
                        a.value("name").compare(u"Sheet1", Qt::CaseInsensitive) == 0) {
                 for (const auto& attr : a) {
                     if (attr.name() == u"id") {
@@ -352,9 +408,10 @@ Sheet readXlsx(const QString& path, const SheetLimits& limits) {
     }
     const QList<QString> strings =
         readSharedStrings(zip, targetOfType(rels, u"/sharedStrings", {}), limits);
-    const QList<bool> dateStyles = readDateStyles(zip, targetOfType(rels, u"/styles", {}));
+    const QList<NumberFormat> formats =
+        readCellFormats(zip, targetOfType(rels, u"/styles", {}), limits);
     SheetBuilder builder(limits);
-    readSheetData(zip, sheetRel->target, {strings, dateStyles, date1904, path}, builder);
+    readSheetData(zip, sheetRel->target, {strings, formats, date1904, path}, builder, progress);
     return builder.take();
 }
 

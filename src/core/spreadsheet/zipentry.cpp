@@ -6,8 +6,8 @@
 
 namespace florist::detail {
 
-ZipEntryDevice::ZipEntryDevice(zip_file_t* file, qint64 maxBytes)
-    : file_(file), maxBytes_(maxBytes) {
+ZipEntryDevice::ZipEntryDevice(zip_file_t* file, qint64 maxBytes, qint64 declaredBytes)
+    : file_(file), maxBytes_(maxBytes), declared_(declaredBytes) {
     open(QIODevice::ReadOnly);
 }
 
@@ -72,7 +72,8 @@ std::unique_ptr<ZipEntryDevice> ZipArchive::open(const QString& part) const {
     if (!file) {
         throw Failure(damagedFileText(path_));
     }
-    return std::make_unique<ZipEntryDevice>(file, limits_.maxEntryBytes);
+    const qint64 declared = (st.valid & ZIP_STAT_SIZE) ? qint64(st.size) : 0;
+    return std::make_unique<ZipEntryDevice>(file, limits_.maxEntryBytes, declared);
 }
 
 } // namespace florist::detail

@@ -12,11 +12,15 @@ namespace florist::detail {
 // a part that inflates without end (a zip bomb) stops at the bound instead of filling memory.
 class ZipEntryDevice : public QIODevice {
 public:
-    ZipEntryDevice(zip_file_t* file, qint64 maxBytes);
+    ZipEntryDevice(zip_file_t* file, qint64 maxBytes, qint64 declaredBytes);
     ~ZipEntryDevice() override;
     bool isSequential() const override { return true; }
     bool overflowed() const { return overflowed_; }
     bool failed() const { return failed_; }
+    // Progress: bytes inflated so far, of the size the archive declares for the part (0 when
+    // it declares none).
+    qint64 inflated() const { return read_; }
+    qint64 declared() const { return declared_; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -25,6 +29,7 @@ protected:
 private:
     zip_file_t* file_;
     qint64 maxBytes_;
+    qint64 declared_;
     qint64 read_ = 0;
     bool overflowed_ = false;
     bool failed_ = false;

@@ -5,7 +5,10 @@
 namespace florist {
 
 QString formatAmount(double value) {
-    if (value == 0.0 || std::isnan(value)) {
+    if (!std::isfinite(value)) {
+        return QString("");
+    }
+    if (value == 0.0) {
         return QStringLiteral("0");
     }
     // 15 significant digits drop the binary noise of sums like 0.1 + 0.2.
@@ -21,6 +24,9 @@ QString formatAmount(double value) {
 }
 
 QString formatAmount2(double value) {
+    if (!std::isfinite(value)) {
+        return QString("");
+    }
     QString s = QString::number(value, 'f', 2);
     return s == "-0.00" ? QStringLiteral("0.00") : s;
 }

@@ -4,7 +4,8 @@
 
 namespace florist {
 
-// An amount in its shortest form: 12.5, 3, 0.1 (never 12.50 or 0.10000000000000001).
+// An amount in its shortest form: 12.5, 3, 0.1 (never 12.50 or 0.10000000000000001). A value
+// that is no number (NaN, infinite) is shown as empty text by both forms, never "nan" or "inf".
 QString formatAmount(double value);
 // An amount with exactly two decimals, as receipts print it: 12.50.
 QString formatAmount2(double value);

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace florist {
@@ -100,8 +101,8 @@ TEST_F(XlsxExportTest, RowsTextColumnsAndTotals) {
     EXPECT_FALSE(xml.contains("landscape"));
 }
 
-// Whatever a remark holds, the sheet stays well-formed and reads back as written, less the
-// characters XML cannot carry.
+// Whatever a remark holds, the sheet stays well-formed and reads back exactly as written: the
+// characters XML cannot carry and a literal "_x0041_" go through the format's own escape.
 TEST_F(XlsxExportTest, AwkwardTextStaysReadable) {
     ExportSpec spec;
     spec.titleWord = "<备注> & \"表\"";
@@ -111,8 +112,12 @@ TEST_F(XlsxExportTest, AwkwardTextStaysReadable) {
     } cases[] = {
         {"玫瑰 & <百合> \"红\" 'a'", "玫瑰 & <百合> \"红\" 'a'"},
         {"]]>", "]]>"},
-        {QString("a") + QChar(0x01) + QChar(0x1F) + "b", "ab"},
-        {QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y", "xy"},
+        {QString("a") + QChar(0x01) + QChar(0x1F) + "b",
+         QString("a") + QChar(0x01) + QChar(0x1F) + "b"},
+        {QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y",
+         QString("x") + QChar(0xFFFF) + QChar(0xFFFE) + "y"},
+        {"_x0041_", "_x0041_"},
+        {"_x005F_x0041_ _x41_ _X0041_ __x0041__", "_x005F_x0041_ _x41_ _X0041_ __x0041__"},
         {"行1\r\n行2\t列", "行1\r\n行2\t列"},
         {"  前后空格  ", "  前后空格  "},
         {"😀花", "😀花"},
@@ -137,6 +142,74 @@ TEST_F(XlsxExportTest, AwkwardTextStaysReadable) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(s.rows[qsizetype(i) + 1].value(1), cases[i].readBack) << i;
     }
+}
+
+// Headings are cut like cells, at the 32 767 characters a cell holds, never inside a
+// character written as a surrogate pair.
+TEST_F(XlsxExportTest, LongTextIsCutWithoutSplittingACharacter) {
+    ExportSpec spec;
+    const QString emoji = "😀";
+    const QString heading = QString(32766, 'h') + emoji;
+    spec.headings = {heading};
+    ExportTable table;
+    table.rows << QStringList{QString(32766, 'c') + emoji + "tail"};
+    const Sheet s = readSheet(write(spec, table));
+    EXPECT_EQ(s.rows[0].value(1), QString(32766, 'h'));
+    EXPECT_EQ(s.rows[1].value(1), QString(32766, 'c'));
+}
+
+// The export prints readably: A4 in the layout's orientation, one page wide, title and
+// headings on every page, a title row tall enough for its 16-point title, and columns as wide
+// as their widest text (column A keeps its width 4).
+TEST_F(XlsxExportTest, PrintSetUp) {
+    ExportTable table;
+    table.rows = {{"青禾花艺有限公司", "0571-88886666", "13800138000", "12.5", "0"}};
+    table.totalsLine = {"", "", "", "12.5", "0"};
+    for (const bool landscape : {true, false}) {
+        ExportSpec spec = partnersSpec();
+        spec.landscape = landscape;
+        const QString p = write(spec, table);
+        const QString xml = QString::fromUtf8(sheetXml(p));
+        const QString orientation = landscape ? "landscape" : "portrait";
+        EXPECT_TRUE(xml.contains(
+            QString(R"(<pageSetup paperSize="9" orientation="%1" fitToWidth="1" fitToHeight="0"/>)")
+                .arg(orientation)))
+            << xml.toStdString();
+        EXPECT_TRUE(xml.contains(R"(<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr>)"));
+        EXPECT_TRUE(xml.contains(R"(<row r="1" ht="24" customHeight="1">)"));
+        const QString workbook = QString::fromUtf8(test::readZipPart(p, "xl/workbook.xml"));
+        EXPECT_TRUE(workbook.contains(
+            R"(<definedName name="_xlnm.Print_Titles" localSheetId="0">Sheet1!$1:$2</definedName>)"));
+        const auto width = [&](int column) {
+            const auto m =
+                QRegularExpression(
+                    QString(R"re(<col min="%1" max="%1" width="([0-9.]+)")re").arg(column))
+                    .match(xml);
+            return m.hasMatch() ? m.captured(1).toDouble() - 0.7109375 : 0.0;
+        };
+        EXPECT_EQ(width(1), 4);
+        EXPECT_GE(width(2), 15) << "eight Chinese characters in 9 points";
+        EXPECT_GE(width(4), 11) << "an 11-digit mobile number";
+        EXPECT_LE(width(4), 14);
+        EXPECT_LT(width(5), width(2)) << "a short heading over short numbers";
+    }
+}
+
+// A total from the database carries the noise of binary addition; it is rounded to the
+// decimals of the values it adds up, cents at least.
+TEST_F(XlsxExportTest, TotalsAreRoundedToWhatTheyAddUp) {
+    ExportSpec spec;
+    spec.headings = {"金额", "数量"};
+    spec.totals = {{"金额", "s1"}, {"数量", "s2"}};
+    const ResultSet rows({"金额", "数量"}, {{"28000.86", "1.5"}, {"28000.856", "2"}});
+    const ResultSet totals({"s1", "s2"}, {{56001.7160000001, 3.4999999999}});
+    EXPECT_EQ(exportTable(spec, rows, totals).totalsLine, QStringList({"56001.716", "3.5"}));
+    const ResultSet cents({"金额", "数量"}, {{"0.1", "1"}, {"0.2", "1"}});
+    const ResultSet sum({"s1", "s2"}, {{0.30000000000000004, "两件"}});
+    EXPECT_EQ(exportTable(spec, cents, sum).totalsLine, QStringList({"0.3", "两件"}));
+    const ResultSet broken({"s1", "s2"}, {{std::nan(""), "inf"}});
+    EXPECT_EQ(exportTable(spec, cents, broken).totalsLine, QStringList({"", ""}))
+        << "never nan or inf on paper";
 }
 
 TEST_F(XlsxExportTest, ResultSetRowsAreTakenByField) {
