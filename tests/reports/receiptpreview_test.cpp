@@ -152,7 +152,7 @@ TEST_F(ReceiptPreviewTest, PrintsTheReceiptsPaperInsideThePrintersMargins) {
          {5.5, 5, 4.23, 4.23}},
         {"zero-margin printer", {}, a4, {}, {76, 60}, {5.5, 5, 3, 3}},
         {"wide left edge", printerWith(true, {8, 6, 2, 2}), tallRoll, {}, {76, 60}, {8, 6, 3, 3}},
-        {"margins typed in page set-up", {}, a4, QMarginsF(12, 9, 0, 0), {76, 60}, {12, 9, 0, 0}},
+        {"margins typed in page set-up", {}, a4, QMarginsF(12, 9, 5, 5), {76, 60}, {12, 9, 5, 5}},
     };
     for (const State& state : states) {
         SCOPED_TRACE(state.name);
