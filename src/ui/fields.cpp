@@ -1,5 +1,6 @@
 #include "ui/fields.h"
 
+#include "core/formoutcome.h"
 #include "core/text/gbk.h"
 
 #include <QLabel>
@@ -26,13 +27,7 @@ QValidator::State FieldValidator::validate(QString& input, int&) const {
 }
 
 QString accessibleFromCaption(const QString& caption) {
-    QString name = caption;
-    name.remove(' ');
-    name.remove(QChar(0x3000));
-    name.remove(QChar(0xFF1A));
-    name.remove(':');
-    name.remove('&');
-    return name;
+    return fieldName(caption);
 }
 
 QLineEdit* textField(const QString& caption, int maxBytes, QWidget* parent, KeyFilter filter) {
