@@ -66,7 +66,14 @@ void Application::start() {
     QObject::connect(login_.get(), &LoginWindow::loggedIn, main_.get(),
                      [this](const QStringList& rights) {
                          main_->applyLogin(rights);
+                         // The whole screen also where no window manager maximises (a
+                         // counter started straight into the program), and the keyboard with
+                         // it, so the menu letters work at once.
+                         if (QScreen* screen = QApplication::primaryScreen()) {
+                             main_->setGeometry(screen->availableGeometry());
+                         }
                          main_->showMaximized();
+                         main_->activateWindow();
                          guarded(main_.get(), [&] { readStoreDefaults(*dm_); });
                      });
     QObject::connect(login_.get(), &QDialog::rejected, &app_, &QApplication::quit);

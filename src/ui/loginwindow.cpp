@@ -17,6 +17,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace florist::ui {
@@ -106,6 +107,12 @@ LoginWindow::LoginWindow(Context& context, QWidget* parent) : QDialog(parent), c
 
 void LoginWindow::editConnection() {
     if (!ConnectionDialog::run(context_.dm.db(), settingsFilePath(), this)) {
+        // A save that could not connect has left the run without a database: the names of the
+        // one before no longer log in, so the list goes, as after a failed start.
+        if (!context_.dm.db().isOpen()) {
+            user_->setModel(new QStringListModel(user_));
+            password_->clear();
+        }
         return;
     }
     // Another database: its date, shop name and users.

@@ -32,19 +32,22 @@ const ToolButton kToolButtons[] = {
     {"兑换录入", 4, 0}, {"帮助", -1, -1},   {"退出", 0, 7},
 };
 
-// The client area: the picture behind the child windows follows the frame's size.
+// The client area: the picture behind the child windows follows the frame's size, and the shop
+// name of the database logged into (the login window may have switched to another one).
 class BackdropArea : public QMdiArea {
 public:
-    BackdropArea(const QString& shopName, QWidget* parent) : QMdiArea(parent), shop_(shopName) {}
+    BackdropArea(const LoginValues& login, QWidget* parent) : QMdiArea(parent), login_(login) {}
+
+    void paintBackdrop() { setBackground(QBrush(backdrop(viewport()->size(), login_.shopName))); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override {
-        setBackground(QBrush(backdrop(viewport()->size(), shop_)));
+        paintBackdrop();
         QMdiArea::resizeEvent(event);
     }
 
 private:
-    QString shop_;
+    const LoginValues& login_;
 };
 
 } // namespace
@@ -53,7 +56,7 @@ MainWindow::MainWindow(Context& context, QWidget* parent) : QMainWindow(parent),
     setObjectName("frmMain");
     setWindowTitle("青禾花店管理系统");
     setWindowIcon(applicationIcon());
-    mdi_ = new BackdropArea(context_.dm.login().shopName, this);
+    mdi_ = new BackdropArea(context_.dm.login(), this);
     setCentralWidget(mdi_);
     modalRunner_ = [](QDialog* dialog) { dialog->exec(); };
     buildMenu();
@@ -141,6 +144,7 @@ void MainWindow::applyLogin(const QStringList& rights) {
     const LoginValues& login = context_.dm.login();
     panels_[2]->setText(login.currentStore + " " + login.currentUser);
     panels_[4]->setText(login.businessDate);
+    static_cast<BackdropArea*>(mdi_)->paintBackdrop();
 }
 
 QAction* MainWindow::entryAction(int menu, int entry) const {

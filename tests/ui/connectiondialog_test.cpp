@@ -218,6 +218,33 @@ TEST_F(UnreachableStart, CancelledDialogLeavesTheLoginWindowWithAnEmptyUserList)
     login->hide();
 }
 
+// "连接设置" saved for a server that cannot be reached, then cancelled: the run has no database
+// any more, so the login window offers no user of the one it had.
+TEST_F(UnreachableStart, LoginWindowForgetsItsUsersWhenASaveLeftNoConnection) {
+    embedded(dir_.filePath("first.db")).writeIni(ini_);
+    PromptRecorder prompts;
+    Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    app.start();
+    LoginWindow* login = app.loginWindow();
+    ASSERT_GE(login->userBox()->findText("admin"), 0);
+    ConnectionDialog::setRunner([&](ConnectionDialog* d) {
+        d->backendBox()->setCurrentIndex(2);
+        setText(d->serverBox(), "127.0.0.1");
+        setText(d->portBox(), "1");
+        setText(d->databaseBox(), "florist");
+        setText(d->userBox(), "shop");
+        d->save();
+        d->reject();
+    });
+    login->settingsButton()->click();
+    EXPECT_TRUE(prompts.last().startsWith("无法连接 SQL Server 数据库"));
+    EXPECT_EQ(login->userBox()->count(), 0);
+    login->loginButton()->click();
+    EXPECT_EQ(prompts.last(), "用户名 不能为空，请选择！");
+    EXPECT_FALSE(app.mainWindow()->isVisible());
+    login->hide();
+}
+
 TEST_F(UnreachableStart, SavedDialogAndTheLoginButtonSwitchTheRunsDatabase) {
     const QString first = dir_.filePath("first.db");
     ConnectionDialog::setRunner([&](ConnectionDialog* d) {
