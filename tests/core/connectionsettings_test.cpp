@@ -107,6 +107,10 @@ TEST(ConnectionFailureText, NamesBackendServerPortOrInstanceAndDatabaseAboveTheP
         EXPECT_EQ(lines.first(), c.firstLine);
         EXPECT_EQ(lines.last(), "Adaptive Server is unavailable");
     }
+    // libpq's continuation lines start with a tab; the box shows them flush.
+    const QString text = connectionFailureText(
+        pg, "connection to server failed: Connection refused\n\tIs the server running?\n");
+    EXPECT_TRUE(text.endsWith("Connection refused\nIs the server running?")) << text.toStdString();
 }
 
 TEST(ConnectionSettingsIni, EveryAwkwardValueReadsBackExactlyFromAnOwnerOnlyFile) {

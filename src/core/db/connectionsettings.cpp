@@ -200,7 +200,12 @@ QString connectionFailureText(const ConnectionSettings& s, const QString& provid
                               "以及服务器、端口或实例、数据库、用户名和密码是否正确。")
                    .arg(backendName(s.backend), server, where, s.database);
     }
-    const QString provider = providerText.trimmed();
+    // libpq indents its continuation lines with a tab, which a message box shows as a gap.
+    QStringList providerLines = providerText.trimmed().split('\n');
+    for (QString& l : providerLines) {
+        l = l.trimmed();
+    }
+    const QString provider = providerLines.join('\n');
     return provider.isEmpty() ? line : line + "\n\n" + provider;
 }
 
