@@ -28,7 +28,6 @@ ListDescriptor widerList(const QString& window, const QString& caption, const QS
     d.columnWidths = {{1, 80}};
     d.existsSql = existsIn(table);
     d.existsParams = {token::name};
-    d.takenFocusesName = false;
     d.insertSql = insertSql;
     d.insertParams = insertParams;
     d.loader = table;
@@ -52,7 +51,6 @@ ListDescriptor simpleList(const QString& window, const QString& caption, const Q
     d.select = "SELECT theName AS " + word + ", Remark AS 备注, ID FROM " + table;
     d.existsSql = existsIn(table);
     d.existsParams = {token::name};
-    d.takenFocusesName = false;
     d.insertSql = "Insert into " + table + "(theName,Remark) Values(?, ?)";
     d.insertParams = {token::name, token::remark};
     d.loader = table;

@@ -148,10 +148,10 @@ TEST_P(ListRulesTest, EmptyNameAndDuplicateAreRefusedAndNothingIsWritten) {
     FormOutcome taken = save("frmSSex", "男");
     EXPECT_FALSE(taken.done);
     EXPECT_EQ(taken.message, "性别 已存在，请重新录入！");
-    EXPECT_EQ(taken.focus, ""); // a reference list leaves the focus where it is
+    EXPECT_EQ(taken.focus, ""); // the focus stays where it was; only the staff list moves it
     EXPECT_EQ(rows("SSex"), 2);
     EXPECT_EQ(save("frmWare", "总店").message, "仓库名称 已存在，请重新录入！");
-    EXPECT_EQ(save("frmWare", "总店").focus, "门店名称");
+    EXPECT_EQ(save("frmWare", "总店").focus, "");
     EXPECT_EQ(save("frmWare", "").message, "仓库名称 不能为空，请重新录入！");
     FormOutcome ok = save("frmSSex", "保密", {}, "不愿透露");
     EXPECT_TRUE(ok.done);

@@ -64,7 +64,7 @@ FormOutcome saveUser(DataModule& dm, const QString& store, const QString& name,
         return FormOutcome::refused(tooLongMessage("备注", kRemarkBytes), "备注");
     }
     if (dm.myRetSC("select ID from SUser Where theName=?", {name}) > 0) {
-        return FormOutcome::refused(takenMessage("用户名"), "用户名");
+        return FormOutcome::refused(takenMessage("用户名")); // the focus stays
     }
     dm.myESQL("Insert into SUser(WName, theName, thePass, Remark) Values(?, ?, ?, ?)",
               {store, name, hashPassword(""), remark});

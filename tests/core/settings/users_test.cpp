@@ -29,6 +29,7 @@ TEST_P(UsersTest, NewUserChecksAndAnEmptyPasswordStoredAsAHash) {
     EXPECT_EQ(saveUser(dm(), "", "小张", "").focus, "门店名称");
     EXPECT_EQ(saveUser(dm(), "总店", "", "").message, "用户名 不能为空，请重新录入！");
     EXPECT_EQ(saveUser(dm(), "总店", "admin", "").message, "用户名 已存在，请重新录入！");
+    EXPECT_EQ(saveUser(dm(), "总店", "admin", "").focus, "");
     FormOutcome ok = saveUser(dm(), "总店", "小张", "收银");
     EXPECT_EQ(ok.message, "恭喜！恭喜！ 用户信息 保存成功！");
     const QString stored =
