@@ -35,6 +35,10 @@ inline QString takenMessage(const QString& word) {
 inline QString notNumberMessage(const QString& word) {
     return word + " 不是有效的数字，请重新录入！";
 }
+// A text longer than its field takes, in GBK bytes (a field's limit is checked again at save).
+inline QString tooLongMessage(const QString& word, int bytes) {
+    return word + " 超过 " + QString::number(bytes) + " 个字节，请重新录入！";
+}
 inline QString savedMessage(const QString& subject) {
     return "恭喜！恭喜！ " + subject + " 保存成功！";
 }

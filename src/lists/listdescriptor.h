@@ -60,6 +60,7 @@ struct ListDescriptor {
     QStringList selectParams;
     QList<QPair<int, int>> columnWidths; // column index, pixels
     QString existsSql;                   // more than 0 rows: the name is taken
+    bool takenFocusesName = false; // after "已存在": the name, or (false) where the focus was
     QStringList existsParams;
     QString insertSql;
     QStringList insertParams;

@@ -1,6 +1,7 @@
 #include "lists/listrules.h"
 
 #include "core/db/datamodule.h"
+#include "core/text/gbk.h"
 #include "core/text/pinyin.h"
 
 #include <QLocale>
@@ -15,6 +16,16 @@ bool readNumber(const QString& text, double* number) {
         return false;
     }
     *number = v;
+    return true;
+}
+
+bool keysAccept(Keys keys, const QString& text) {
+    for (QChar c : text) {
+        const bool digit = c >= '0' && c <= '9';
+        if ((keys == Keys::Digits && !digit) || (keys == Keys::Amount && !digit && c != '.')) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -58,6 +69,10 @@ FormOutcome ListRules::save(const ListEntry& entry) {
     if (entry.name.isEmpty()) {
         return FormOutcome::refused(emptyTextMessage(d_.word), d_.nameField());
     }
+    // The limits and keys the fields hold while typing hold for text put there by other means.
+    if (gbkLength(entry.name) > d_.nameLimit) {
+        return FormOutcome::refused(tooLongMessage(d_.word, d_.nameLimit), d_.nameField());
+    }
     QList<double> numbers;
     for (int i = 0; i < d_.values.size(); ++i) {
         const ExtraValue& v = d_.values.at(i);
@@ -65,11 +80,14 @@ FormOutcome ListRules::save(const ListEntry& entry) {
         if (text.isEmpty()) {
             return FormOutcome::refused(emptyTextMessage(v.word), d_.valueField(i));
         }
+        if (v.limit > 0 && gbkLength(text) > v.limit) {
+            return FormOutcome::refused(tooLongMessage(v.word, v.limit), d_.valueField(i));
+        }
         if (v.check == ValueCheck::NotZeroText && text == "0") {
             return FormOutcome::refused(zeroMessage(v.word), d_.valueField(i));
         }
         double number = 0;
-        if (!readNumber(text, &number)) {
+        if (!keysAccept(v.keys, text) || !readNumber(text, &number)) {
             return FormOutcome::refused(notNumberMessage(v.word), d_.valueField(i));
         }
         if (v.check == ValueCheck::NotZeroNumber && number == 0) {
@@ -77,8 +95,12 @@ FormOutcome ListRules::save(const ListEntry& entry) {
         }
         numbers << number;
     }
+    if (gbkLength(entry.remark) > d_.remarkLimit) {
+        return FormOutcome::refused(tooLongMessage("备注", d_.remarkLimit), d_.remarkField());
+    }
     if (dm_.myRetSC(d_.existsSql, params(d_.existsParams, entry)) > 0) {
-        return FormOutcome::refused(takenMessage(d_.word), d_.nameField());
+        return FormOutcome::refused(takenMessage(d_.word),
+                                    d_.takenFocusesName ? d_.nameField() : QString());
     }
     dm_.myESQL(d_.insertSql, params(d_.insertParams, entry, numbers));
     reloadLoader();

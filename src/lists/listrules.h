@@ -18,9 +18,10 @@ public:
     const ListDescriptor& descriptor() const { return d_; }
     // The grid's rows; the ID column is the one named "ID".
     ResultSet rows();
-    // Checks the entry in order (name, each value, the duplicate test); the first failed check
-    // gives its message and field, and nothing is written. Otherwise inserts the row, reloads
-    // the shared drop-down list and gives the success message with the name as focus.
+    // Checks the entry in order (name, each value, the remark's length, the duplicate test); the
+    // first failed check gives its message and field, and nothing is written. Otherwise inserts
+    // the row, reloads the shared drop-down list and gives the success message with the name as
+    // focus.
     FormOutcome save(const ListEntry& entry);
     // Deletes the row of that identity for good and reloads the shared drop-down list.
     void remove(qlonglong id);
@@ -38,5 +39,7 @@ private:
 
 // A value typed for a bare number: the number, or false when it does not read as a finite one.
 bool readNumber(const QString& text, double* number);
+// Whether every character of the text is one of the keys the field takes while typing.
+bool keysAccept(Keys keys, const QString& text);
 
 } // namespace florist::lists

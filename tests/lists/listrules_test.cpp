@@ -148,8 +148,10 @@ TEST_P(ListRulesTest, EmptyNameAndDuplicateAreRefusedAndNothingIsWritten) {
     FormOutcome taken = save("frmSSex", "男");
     EXPECT_FALSE(taken.done);
     EXPECT_EQ(taken.message, "性别 已存在，请重新录入！");
+    EXPECT_EQ(taken.focus, ""); // the focus stays where it was; only the staff list moves it
     EXPECT_EQ(rows("SSex"), 2);
     EXPECT_EQ(save("frmWare", "总店").message, "仓库名称 已存在，请重新录入！");
+    EXPECT_EQ(save("frmWare", "总店").focus, "");
     EXPECT_EQ(save("frmWare", "").message, "仓库名称 不能为空，请重新录入！");
     FormOutcome ok = save("frmSSex", "保密", {}, "不愿透露");
     EXPECT_TRUE(ok.done);
@@ -196,6 +198,51 @@ TEST_P(ListRulesTest, AreaFeeZeroTypedAsZeroIsRefusedOtherZerosPass) {
     }
 }
 
+// Text that reached a field without being typed (pasted by a script, set by a program) meets the
+// field's limit and keys at save.
+TEST_P(ListRulesTest, LimitsAndKeysAreCheckedAgainAtSave) {
+    struct Case {
+        const char* window;
+        const char* name;
+        QStringList values;
+        QString remark;
+        const char* message;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"frmSSex", "不知道", {}, "", "性别 超过 4 个字节，请重新录入！", "性别"},
+        {"frmWare", "一二三四五六七", {}, "", "仓库名称 超过 12 个字节，请重新录入！", "门店名称"},
+        {"frmSSD",
+         "中午",
+         {},
+         QString(26, QChar(0x82B1)),
+         "备注 超过 50 个字节，请重新录入！",
+         "备注"},
+        {"frmSAlliance", "银行", {"8.5"}, "", "享受折扣 不是有效的数字，请重新录入！", "享受折扣"},
+        {"frmSAlliance", "银行", {"1000"}, "", "享受折扣 超过 3 个字节，请重新录入！", "享受折扣"},
+        {"frmSArea", "东城", {"-5"}, "", "递送费 不是有效的数字，请重新录入！", "递送费"},
+        {"frmSArea", "东城", {"1e3"}, "", "递送费 不是有效的数字，请重新录入！", "递送费"},
+        {"frmSGift",
+         "花瓶",
+         {"1234567890123"},
+         "",
+         "所需积分 超过 12 个字节，请重新录入！",
+         "所需积分"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        const FormOutcome out = save(c.window, c.name, c.values, c.remark);
+        EXPECT_FALSE(out.done);
+        EXPECT_EQ(out.message, c.message);
+        EXPECT_EQ(out.focus, c.focus);
+    }
+    EXPECT_EQ(rows("SAlliance") + rows("SArea") + rows("SGift"), 0);
+    EXPECT_EQ(rows("SSex") + rows("SWare") + rows("SSD"), 2 + 1 + 3);
+    // At the limit everything passes.
+    EXPECT_TRUE(save("frmSSex", "保密", {}, QString(25, QChar(0x82B1))).done);
+    EXPECT_TRUE(save("frmSAlliance", "银行", {"100"}).done);
+}
+
 TEST_P(ListRulesTest, AllianceAndGiftValuesAreStoredAsNumbers) {
     EXPECT_EQ(save("frmSAlliance", "银行", {"0"}).message, "享受折扣 不能为零，请重新录入！");
     EXPECT_TRUE(save("frmSAlliance", "银行", {"85"}).done);
@@ -206,7 +253,7 @@ TEST_P(ListRulesTest, AllianceAndGiftValuesAreStoredAsNumbers) {
 }
 
 TEST_P(ListRulesTest, QuoteInNameIsStoredVerbatimAndRemovalIsARealDelete) {
-    const QString name = "O'Neil's \"花\"";
+    const QString name = "'\"花"; // 4 GBK bytes, the list's limit
     ASSERT_TRUE(save("frmSObject", name, {}, "it's").done);
     EXPECT_EQ(save("frmSObject", name).message, "送花对象 已存在，请重新录入！");
     ListRules rules(dm(), byWindow("frmSObject"));

@@ -1,6 +1,9 @@
 #include "core/settings/shop.h"
 
 #include "core/db/datamodule.h"
+#include "core/text/gbk.h"
+
+#include <utility>
 
 namespace florist::settings {
 
@@ -21,6 +24,16 @@ ShopDetails loadShop(DataModule& dm) {
 FormOutcome saveShop(DataModule& dm, const ShopDetails& shop) {
     if (shop.name.isEmpty()) {
         return FormOutcome::refused(emptyTextMessage("花店名称"), "花店名称");
+    }
+    // Each box takes 50 GBK bytes while typing; checked again here.
+    const std::pair<const char*, const QString*> boxes[] = {
+        {"花店名称", &shop.name}, {"电话号码", &shop.phone},   {"地址", &shop.address},
+        {"备注", &shop.remark},   {"广告", &shop.advertising},
+    };
+    for (const auto& [word, text] : boxes) {
+        if (gbkLength(*text) > 50) {
+            return FormOutcome::refused(tooLongMessage(word, 50), word);
+        }
     }
     dm.myESQL("UPDATE SDept SET theName=?, thePhone=?, theAddress=?, Remark=?, theGG=?  "
               "WHERE (ID = 1) ",

@@ -41,6 +41,7 @@ ListDescriptor staffList() {
     d.selectParams = {token::store};
     d.existsSql = "select ID from SWorker Where theName=? AND WName = ? ";
     d.existsParams = {token::name, token::store};
+    d.takenFocusesName = true;
     d.insertSql = "Insert into SWorker(WName, theName, Remark) Values(?, ?, ?)";
     d.insertParams = {token::store, token::name, token::remark};
     d.loader = "SWorker";

@@ -2,12 +2,18 @@
 
 #include "core/db/datamodule.h"
 #include "core/session/password.h"
+#include "core/text/gbk.h"
 
 #include <QHash>
 
 namespace florist::settings {
 
 namespace {
+
+// The byte limits the windows' fields hold while typing; checked again at save.
+constexpr int kUserNameBytes = 12;
+constexpr int kRemarkBytes = 50;
+constexpr int kPasswordBytes = 12;
 
 // How many rows of a query name each value of its first column.
 QHash<QString, int> countByValue(const ResultSet& rs, const QString& column) {
@@ -51,8 +57,14 @@ FormOutcome saveUser(DataModule& dm, const QString& store, const QString& name,
     if (name.isEmpty()) {
         return FormOutcome::refused(emptyTextMessage("用户名"), "用户名");
     }
+    if (gbkLength(name) > kUserNameBytes) {
+        return FormOutcome::refused(tooLongMessage("用户名", kUserNameBytes), "用户名");
+    }
+    if (gbkLength(remark) > kRemarkBytes) {
+        return FormOutcome::refused(tooLongMessage("备注", kRemarkBytes), "备注");
+    }
     if (dm.myRetSC("select ID from SUser Where theName=?", {name}) > 0) {
-        return FormOutcome::refused(takenMessage("用户名"), "用户名");
+        return FormOutcome::refused(takenMessage("用户名")); // the focus stays
     }
     dm.myESQL("Insert into SUser(WName, theName, thePass, Remark) Values(?, ?, ?, ?)",
               {store, name, hashPassword(""), remark});
@@ -151,6 +163,9 @@ FormOutcome changePassword(DataModule& dm, const QString& oldPassword, const QSt
     ResultSet rs = dm.db().select("SELECT thePass FROM SUser WHERE (ID = ?) ", {id});
     if (rs.size() != 1 || !verifyPassword(rs.text(0, "thePass"), oldPassword)) {
         return FormOutcome::refused("原密码 错误，请重新录入！", "原密码");
+    }
+    if (gbkLength(newPassword) > kPasswordBytes) {
+        return FormOutcome::refused(tooLongMessage("新密码", kPasswordBytes), "新密码");
     }
     if (newPassword == oldPassword) {
         return FormOutcome::refused("新密码 和 原密码 一致，请重新录入！", "新密码");

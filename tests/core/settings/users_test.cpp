@@ -29,6 +29,7 @@ TEST_P(UsersTest, NewUserChecksAndAnEmptyPasswordStoredAsAHash) {
     EXPECT_EQ(saveUser(dm(), "", "小张", "").focus, "门店名称");
     EXPECT_EQ(saveUser(dm(), "总店", "", "").message, "用户名 不能为空，请重新录入！");
     EXPECT_EQ(saveUser(dm(), "总店", "admin", "").message, "用户名 已存在，请重新录入！");
+    EXPECT_EQ(saveUser(dm(), "总店", "admin", "").focus, "");
     FormOutcome ok = saveUser(dm(), "总店", "小张", "收银");
     EXPECT_EQ(ok.message, "恭喜！恭喜！ 用户信息 保存成功！");
     const QString stored =
@@ -135,6 +136,25 @@ TEST_P(UsersTest, PasswordChangeMessagesInOrderAndTheNewHashLogsIn) {
     // An empty new password is taken when the old one was not empty.
     EXPECT_TRUE(changePassword(dm(), "it's花", "", "").done);
     EXPECT_EQ(logIn(dm(), "admin", "", QDate(2025, 3, 2)).outcome, LoginOutcome::Accepted);
+}
+
+// The byte limits the boxes hold while typing are checked again at save; nothing is written.
+TEST_P(UsersTest, FieldLimitsAreCheckedAgainAtSave) {
+    const QString long13 = "一二三四五六a"; // 13 GBK bytes
+    const QString long51 = QString(25, QChar(0x82B1)) + "a";
+    EXPECT_EQ(saveUser(dm(), "总店", long13, "").message, "用户名 超过 12 个字节，请重新录入！");
+    EXPECT_EQ(saveUser(dm(), "总店", "小张", long51).focus, "备注");
+    EXPECT_EQ(db().count("SELECT ID FROM SUser"), 1);
+    const FormOutcome password = changePassword(dm(), "", long13, long13);
+    EXPECT_EQ(password.message, "新密码 超过 12 个字节，请重新录入！");
+    EXPECT_EQ(password.focus, "新密码");
+    EXPECT_EQ(logIn(dm(), "admin", "", QDate(2025, 3, 2)).outcome, LoginOutcome::Accepted);
+    ShopDetails shop = loadShop(dm());
+    shop.address = long51;
+    const FormOutcome saved = saveShop(dm(), shop);
+    EXPECT_EQ(saved.message, "地址 超过 50 个字节，请重新录入！");
+    EXPECT_EQ(saved.focus, "地址");
+    EXPECT_EQ(loadShop(dm()).address, "请在花店设置中填写地址");
 }
 
 TEST_P(UsersTest, ShopDetailsAndStoreDefaults) {
