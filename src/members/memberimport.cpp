@@ -52,9 +52,9 @@ bool importMemberRow(DataModule& dm, const SheetRow& row) {
     v.workUnit = row.text("单位名称");
     v.address = row.text("联系地址");
     v.remark = row.text("备注");
-    v.cardDate = row.text("持卡日期");
+    v.cardDate = row.date("持卡日期");
     MemberBalances balances;
-    balances.lastPurchase = row.text("消费日期");
+    balances.lastPurchase = row.date("消费日期");
     if (!normaliseBirthday(v.birthday)) {
         throw Failure(QString("“生日”列的值“%1”不是有效的月-日（例如 05-03），"
                               "请在EXCEL文件中改正后重新导入！")

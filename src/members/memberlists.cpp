@@ -129,8 +129,9 @@ SearchSpec memberManagementSpec() {
     s.conditions = memberConditions();
     s.conditions << listCondition("门店名称", "WName", [](Loaders& l) { return l.DBComWare(); })
                  << listCondition("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); });
-    // The screen shows the store first: "门店名称", "会员分类", "卡号", "姓名"; …
-    s.screenRows = {{12, 0, 1, 2}, {3, 4, 5, 6}, {7, 8, 9, 10}, {11, 13}};
+    // The screen shows the store first: "门店名称", "会员分类", "卡号", "姓名"; …; the entering
+    // user at the end of the last row.
+    s.screenRows = {{12, 0, 1, 2}, {3, 4, 5, 6}, {7, 8, 9, 10}, {11, -1, -1, 13}};
     return s;
 }
 

@@ -16,7 +16,8 @@ bool lookupSearchesName(const QString& callerCode) {
 }
 
 bool needsLikeEscape(const QString& text) {
-    return text.contains('%') || text.contains('_');
+    // "[" opens a character class on SQL Server.
+    return text.contains('%') || text.contains('_') || text.contains('[');
 }
 
 QString containsPattern(const QString& text) {
@@ -26,7 +27,7 @@ QString containsPattern(const QString& text) {
     QString escaped;
     escaped.reserve(text.size() + 2);
     for (const QChar c : text) {
-        if (c == '!' || c == '%' || c == '_') {
+        if (c == '!' || c == '%' || c == '_' || c == '[') {
             escaped += '!';
         }
         escaped += c;

@@ -30,7 +30,8 @@ QVariantList memberLookupParams(const QString& text, bool withName);
 // Runs the lookup for a caller with the text of its card number field; "" lists every member.
 ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text);
 
-// Whether a text holds a LIKE wildcard ("%" or "_") and needs the ESCAPE clause.
+// Whether a text holds a LIKE wildcard ("%", "_", or "[" on SQL Server) and needs the ESCAPE
+// clause.
 bool needsLikeEscape(const QString& text);
 // The LIKE pattern that finds text inside a value: with its wildcards and "!" escaped by "!"
 // when it needs the escape, else the text between "%" as it stands.

@@ -48,7 +48,8 @@ public:
         if (o == Qt::Horizontal) {
             return sheet_.headings.value(section);
         }
-        return section + 2; // the sheet's own row numbers: headings are row 1
+        // The sheet's own row numbers: headings are row 1, or row 2 under a title row.
+        return section + 2 + sheet_.titleRows;
     }
 
 private:
@@ -186,6 +187,8 @@ void ImportWindow::openFile() {
         return;
     }
     sheet_ = std::move(*read);
+    // A list exported by this program opens as it was written: title row, then the headings.
+    takeHeadingsBelowTitle(sheet_, spec_.headings);
     model_->setSheet(sheet_);
     for (int c = 0; c < spec_.columnWidths.size() && c < model_->columnCount(); ++c) {
         grid_->setColumnWidth(c, spec_.columnWidths.at(c));

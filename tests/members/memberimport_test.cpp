@@ -1,8 +1,15 @@
 #include "members/memberimport.h"
 
+#include "core/search/pagedmodel.h"
+#include "core/search/searchresult.h"
 #include "core/spreadsheet/importrun.h"
+#include "core/spreadsheet/sheetreader.h"
+#include "core/spreadsheet/xlsxexport.h"
 #include "members/memberentry.h"
+#include "members/memberlists.h"
 #include "support/dbfixture.h"
+
+#include <QTemporaryDir>
 
 namespace florist {
 namespace {
@@ -65,7 +72,8 @@ TEST_P(MemberImportTest, InsertsRowsWithTheSheetsBalances) {
         {{"卡号", "K1"}, {"生日", "5-3"}, {"手机号码", "138"}, {"QQ号", "99"}},
         {{"卡号", ""}},                     // no card number: skipped
         {{"卡号", "K1"}, {"姓名", "王五"}}, // the same new card again: skipped
-        {{"卡号", "K3"}, {"生日", ""}},     // held only by the deleted member
+        // held only by the deleted member; dates as a csv saved by a spreadsheet writes them
+        {{"卡号", "K3"}, {"生日", ""}, {"持卡日期", "2019/1/1"}, {"消费日期", "2019年3月5日"}},
     }));
     EXPECT_TRUE(r.ok()) << r.error.toStdString();
     EXPECT_EQ(r.inserted, 2);
@@ -88,6 +96,8 @@ TEST_P(MemberImportTest, InsertsRowsWithTheSheetsBalances) {
     EXPECT_EQ(rs.text(0, "WName"), "总店");
     EXPECT_EQ(rs.text(1, "theNum"), "K3");
     EXPECT_EQ(rs.text(1, "theBir"), "");
+    EXPECT_EQ(rs.text(1, "myDate"), "2019-01-01");
+    EXPECT_EQ(rs.text(1, "XFDate"), "2019-03-05");
 }
 
 TEST_P(MemberImportTest, BadCellStopsAtItsRowNamingTheColumn) {
@@ -120,6 +130,50 @@ TEST_P(MemberImportTest, MissingHeadingWritesNothing) {
     EXPECT_FALSE(r.ok());
     EXPECT_TRUE(r.error.contains("微信号"));
     EXPECT_EQ(members(), 0);
+}
+
+// The member list exported by "Excel" imports back as it stands: card numbers with leading
+// zeros, birthdays, phones, dates and balances unchanged.
+TEST_P(MemberImportTest, ExportedListImportsBack) {
+    MemberValues v;
+    v.category = "普通会员";
+    v.cardNumber = "0012";
+    v.name = "张三";
+    v.birthday = "05-03";
+    v.mobile = "013800001111";
+    v.cardDate = "2019-01-01";
+    MemberBalances b;
+    b.points = 12.5;
+    b.count = 3;
+    b.money = 100.25;
+    b.lastPurchase = "2024-12-31";
+    insertMember(dm(), v, b);
+
+    const search::SearchSpec spec = memberManagementSpec();
+    search::PagedTableModel model(db(), spec.columns);
+    model.setQuery(search::whereHead(spec), {});
+    const search::Totals totals = search::readTotals(db(), spec, {});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("members.xlsx");
+    writeXlsx(path, "青禾花店", search::exportSpec(spec),
+              search::exportRows(db(), spec, model, totals));
+    dm().myESQL("UPDATE UMember SET theDel = '是'");
+
+    Sheet sheet = readSheet(path);
+    ASSERT_TRUE(takeHeadingsBelowTitle(sheet, memberImportHeadings()));
+    const ImportResult r = run(sheet);
+    ASSERT_TRUE(r.ok()) << importStoppedText(r).toStdString();
+    EXPECT_EQ(r.inserted, 1); // the "合计" line has no card number
+    const ResultSet rs = db().select("SELECT * FROM UMember WHERE (theDel = '否')");
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, "theNum"), "0012");
+    EXPECT_EQ(rs.text(0, "theBir"), "05-03");
+    EXPECT_EQ(rs.text(0, "theMob"), "013800001111");
+    EXPECT_EQ(rs.text(0, "myDate"), "2019-01-01");
+    EXPECT_EQ(rs.text(0, "XFDate"), "2024-12-31");
+    EXPECT_EQ(rs.text(0, "theJF"), "12.5");
+    EXPECT_EQ(rs.text(0, "theCount"), "3");
+    EXPECT_EQ(rs.text(0, "theMoney"), "100.25");
 }
 
 FLORIST_ON_EVERY_BACKEND(MemberImportTest);

@@ -27,6 +27,7 @@ TEST(MemberLookupSelect, KeepsTheTermsInOrder) {
     EXPECT_EQ(memberLookupParams("13", true).size(), 5);
     EXPECT_EQ(containsPattern("a%b_c!d'"), "%a!%b!_c!!d'%");
     EXPECT_EQ(containsPattern("o'n!"), "%o'n!%");
+    EXPECT_EQ(containsPattern("[13]"), "%![13]%");
     EXPECT_TRUE(lookupSearchesName(kCallerOrder));
     EXPECT_FALSE(lookupSearchesName(kCallerTopUp));
     EXPECT_FALSE(lookupSearchesName(kCallerExchange));

@@ -114,7 +114,8 @@ struct SearchSpec {
     QString from;       // the table or view
     Term fixed;         // conditions that always apply, right after "WHERE (theDel = '否') "
     QList<Condition> conditions; // in the order their terms are appended
-    // The screen rows of the panel, by condition index; empty: four to a row in term order.
+    // The screen rows of the panel, by condition index (-1 leaves a place empty); empty: four to
+    // a row in term order.
     QList<QList<int>> screenRows;
     QList<Column> columns;
     QString countCaption; // "会员数量："

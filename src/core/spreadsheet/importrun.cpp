@@ -11,12 +11,41 @@ QString importStoppedText(const ImportResult& r) {
         .arg(r.inserted);
 }
 
+namespace {
+
+bool holdsAll(const Sheet& sheet, const QStringList& required) {
+    for (const QString& heading : required) {
+        if (sheet.column(heading) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool takeHeadingsBelowTitle(Sheet& sheet, const QStringList& required) {
+    if (required.isEmpty() || sheet.titleRows > 0 || sheet.rows.isEmpty() ||
+        holdsAll(sheet, required)) {
+        return false;
+    }
+    Sheet below;
+    below.headings = sheet.rows.first();
+    if (!holdsAll(below, required)) {
+        return false;
+    }
+    below.rows = sheet.rows.mid(1);
+    below.titleRows = 1;
+    sheet = std::move(below);
+    return true;
+}
+
 ImportResult runImport(const Sheet& sheet, DataModule& dm, const QStringList& required,
                        const ImportRule& rule, const std::function<void(int)>& progress) {
     ImportResult result;
     for (const QString& heading : required) {
         if (sheet.column(heading) < 0) {
-            result.failedRow = sheet.rows.isEmpty() ? 1 : 2;
+            result.failedRow = sheet.titleRows + (sheet.rows.isEmpty() ? 1 : 2);
             result.error = missingHeadingText(heading);
             return result;
         }

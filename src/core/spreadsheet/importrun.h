@@ -19,6 +19,11 @@ struct ImportResult {
     bool ok() const { return failedRow == 0; }
 };
 
+// A sheet this program exported carries its title in row 1 and the headings in row 2. When row 1
+// lacks a heading of `required` and the row below holds them all, that row becomes the headings
+// (titleRows 1) and true is returned; otherwise the sheet is left as it is.
+bool takeHeadingsBelowTitle(Sheet& sheet, const QStringList& required);
+
 // The message for an import that stopped at a row.
 QString importStoppedText(const ImportResult& result);
 

@@ -31,6 +31,8 @@ using ReadProgress = std::function<void(qint64 done, qint64 total)>;
 struct Sheet {
     QStringList headings;
     QList<QStringList> rows;
+    // Rows above the headings (a title row): the headings are row titleRows + 1.
+    int titleRows = 0;
 
     // The column of a heading (blanks around it and the case of Latin letters do not count);
     // -1 when the sheet lacks it.
@@ -51,8 +53,9 @@ public:
     // text as it stands.
     QString date(const QString& heading) const;
     int index() const { return index_; }
-    // The row's number as the spreadsheet shows it: headings are row 1, the first data row 2.
-    int sheetRow() const { return index_ + 2; }
+    // The row's number as the spreadsheet shows it: headings are row 1, the first data row 2
+    // (one more under a title row).
+    int sheetRow() const { return index_ + 2 + sheet_->titleRows; }
 
 private:
     const Sheet* sheet_;

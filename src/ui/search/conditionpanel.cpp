@@ -52,6 +52,10 @@ ConditionPanel::ConditionPanel(const search::SearchSpec& spec, Loaders& loaders,
     for (int r = 0; r < rows.size(); ++r) {
         int col = 0;
         for (int index : rows.at(r)) {
+            if (index < 0) {
+                col += 2; // an empty place: box and input
+                continue;
+            }
             const Condition& c = spec.conditions.at(index);
             if (c.kind == InputKind::Radio) {
                 auto* radio = new QRadioButton(c.caption, this);

@@ -57,6 +57,24 @@ TEST_P(ImportRunTest, MissingHeadingWritesNothing) {
     EXPECT_EQ(dm().myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"甲"}), 0);
 }
 
+// A list this program exported: the title in row 1, the headings in row 2, the rows from row 3.
+TEST_P(ImportRunTest, HeadingsBelowATitleRow) {
+    Sheet sheet{{"青禾花店性别表", ""}, {{"名称", "备注"}, {"甲", "导入"}, {"坏", "导入"}}};
+    ASSERT_TRUE(takeHeadingsBelowTitle(sheet, {"名称", "备注"}));
+    EXPECT_EQ(sheet.headings, QStringList({"名称", "备注"}));
+    EXPECT_EQ(sheet.rows.size(), 2);
+    const ImportResult r = runImport(sheet, dm(), {"名称"}, rule);
+    EXPECT_EQ(r.inserted, 1);
+    EXPECT_EQ(r.failedRow, 4); // the sheet's own row number
+    // Headings already in row 1, or nowhere: the sheet stays as it is.
+    Sheet plain{{"名称", "备注"}, {{"名称", "备注"}}};
+    EXPECT_FALSE(takeHeadingsBelowTitle(plain, {"名称"}));
+    EXPECT_EQ(plain.rows.size(), 1);
+    Sheet other{{"标题", ""}, {{"名称", "说明"}}};
+    EXPECT_FALSE(takeHeadingsBelowTitle(other, {"名称", "备注"}));
+    EXPECT_EQ(other.headings.first(), "标题");
+}
+
 FLORIST_ON_EVERY_BACKEND(ImportRunTest);
 
 } // namespace
