@@ -3,7 +3,9 @@
 #include "core/formoutcome.h"
 #include "core/text/gbk.h"
 
+#include <QBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace florist::ui {
 
@@ -75,6 +77,17 @@ void chooseText(QComboBox* box, const QString& text) {
 
 QString chosenText(const QComboBox* box) {
     return box->currentIndex() < 0 ? QString("") : box->currentText();
+}
+
+QList<QPushButton*> addButtons(QBoxLayout* row, const QStringList& captions, QWidget* parent) {
+    QList<QPushButton*> buttons;
+    for (const QString& caption : captions) {
+        auto* b = new QPushButton(caption, parent);
+        b->setAutoDefault(false);
+        row->addWidget(b);
+        buttons << b;
+    }
+    return buttons;
 }
 
 } // namespace florist::ui

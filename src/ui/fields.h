@@ -6,7 +6,9 @@
 #include <QStringListModel>
 #include <QValidator>
 
+class QBoxLayout;
 class QLabel;
+class QPushButton;
 
 namespace florist::ui {
 
@@ -41,6 +43,10 @@ QDateEdit* dateField(const QString& caption, const QDate& date, QWidget* parent 
 QComboBox* listField(const QString& caption, QStringListModel* model, QWidget* parent = nullptr);
 // The caption label of a field, as the windows lay them out.
 QLabel* captionLabel(const QString& caption, QWidget* buddy, QWidget* parent = nullptr);
+
+// Buttons with these captions added to a row in order, none taking Enter from the fields (Enter
+// moves between fields; a button runs only when clicked or reached by Tab).
+QList<QPushButton*> addButtons(QBoxLayout* row, const QStringList& captions, QWidget* parent);
 
 // Sets a drop-down to a value of its list; an empty or unknown value leaves nothing chosen.
 void chooseText(QComboBox* box, const QString& text);

@@ -79,14 +79,11 @@ ListEditorWindow::ListEditorWindow(Context& context, const lists::ListDescriptor
     }
 
     auto* buttons = new QHBoxLayout;
-    auto* add = new QPushButton("新增", this);
-    auto* saveButton = new QPushButton("保存", this);
-    auto* close = new QPushButton("退出", this);
     buttons->addStretch();
-    for (QPushButton* b : {add, saveButton, close}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    const QList<QPushButton*> row = addButtons(buttons, {"新增", "保存", "退出"}, this);
+    QPushButton* add = row[0];
+    QPushButton* saveButton = row[1];
+    QPushButton* close = row[2];
     layout->addLayout(buttons);
 
     delete_ = new QAction("删除 &D", this);

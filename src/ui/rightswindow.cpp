@@ -2,6 +2,7 @@
 
 #include "core/db/datamodule.h"
 #include "core/settings/users.h"
+#include "ui/fields.h"
 #include "ui/outcome.h"
 #include "ui/prompt.h"
 
@@ -74,12 +75,9 @@ RightsWindow::RightsWindow(Context& context, qlonglong userId, const QString& us
         buttons->addWidget(all_);
     }
     buttons->addStretch();
-    auto* saveButton = new QPushButton("保存", this);
-    auto* close = new QPushButton("退出", this);
-    for (QPushButton* b : {saveButton, close}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    const QList<QPushButton*> row = addButtons(buttons, {"保存", "退出"}, this);
+    QPushButton* saveButton = row[0];
+    QPushButton* close = row[1];
     layout->addLayout(buttons);
     connect(saveButton, &QPushButton::clicked, this, &RightsWindow::save);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -27,13 +27,10 @@ namespace {
 // "保存" and "退出" centred under the group box.
 QPushButton* addSaveAndClose(QDialog* dialog, QVBoxLayout* layout) {
     auto* buttons = new QHBoxLayout;
-    auto* save = new QPushButton("保存", dialog);
-    auto* close = new QPushButton("退出", dialog);
     buttons->addStretch();
-    for (QPushButton* b : {save, close}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    const QList<QPushButton*> row = addButtons(buttons, {"保存", "退出"}, dialog);
+    QPushButton* save = row[0];
+    QPushButton* close = row[1];
     buttons->addStretch();
     layout->addLayout(buttons);
     QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);

@@ -53,14 +53,11 @@ UserWindow::UserWindow(Context& context, QWidget* parent) : QDialog(parent), con
     connect(name_, &QLineEdit::returnPressed, remark_, [this] { remark_->setFocus(); });
 
     auto* buttons = new QHBoxLayout;
-    auto* add = new QPushButton("新增", this);
-    auto* saveButton = new QPushButton("保存", this);
-    auto* close = new QPushButton("退出", this);
     buttons->addStretch();
-    for (QPushButton* b : {add, saveButton, close}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    const QList<QPushButton*> row = addButtons(buttons, {"新增", "保存", "退出"}, this);
+    QPushButton* add = row[0];
+    QPushButton* saveButton = row[1];
+    QPushButton* close = row[2];
     layout->addLayout(buttons);
 
     operationRights_ = new QAction("设置操作权限 &L", this);
