@@ -32,7 +32,7 @@ std::map<Backend, Backend_> engines;
 
 // The management window's WHERE text for a typed name (empty: no condition ticked).
 search::Term memberFilter(Database& db, const QString& name) {
-    const search::SearchSpec spec = members::memberManagementSpec();
+    const search::SearchDescriptor spec = members::memberManagementSpec();
     QList<search::ConditionInput> inputs(spec.conditions.size());
     if (!name.isEmpty()) {
         inputs[2].ticked = true;
@@ -77,7 +77,7 @@ void compare(benchmark::State& state, const std::function<void()>& app,
 
 void firstRows(benchmark::State& state, Backend b, const QString& name) {
     Backend_& e = engines.at(b);
-    const search::SearchSpec spec = members::memberManagementSpec();
+    const search::SearchDescriptor spec = members::memberManagementSpec();
     const search::Term where = memberFilter(*e.db, name);
     search::PagedTableModel model(*e.db, spec.columns);
     if (const int rows = qEnvironmentVariableIntValue("FLORIST_BENCH_PAGE"); rows > 0) {
@@ -94,7 +94,7 @@ void firstRows(benchmark::State& state, Backend b, const QString& name) {
 
 void totals(benchmark::State& state, Backend b, const QString& name) {
     Backend_& e = engines.at(b);
-    const search::SearchSpec spec = members::memberManagementSpec();
+    const search::SearchDescriptor spec = members::memberManagementSpec();
     const search::Term where = memberFilter(*e.db, name);
     const QString sql = search::totalsSelect(spec) + where.text;
     qlonglong rows = 0;
@@ -128,7 +128,7 @@ void cardLookup(benchmark::State& state, Backend b, const QString& typed) {
 
 void exportMembers(benchmark::State& state, Backend b) {
     Backend_& e = engines.at(b);
-    const search::SearchSpec spec = members::memberManagementSpec();
+    const search::SearchDescriptor spec = members::memberManagementSpec();
     search::PagedTableModel model(*e.db, spec.columns);
     model.setQuery(search::whereHead(spec), {});
     QTemporaryDir dir;
@@ -154,8 +154,8 @@ void exportMembers(benchmark::State& state, Backend b) {
 
 // The order list over a million orders: the first page and the totals, as the order windows
 // built on the search window will run them.
-search::SearchSpec orderList() {
-    search::SearchSpec s;
+search::SearchDescriptor orderList() {
+    search::SearchDescriptor s;
     s.from = "UOrder";
     const QStringList pairs = {
         "门店名称=WName",  "单号=theNum",    "订单日期=myDate",  "类型=theType", "联盟单位=AName",
@@ -180,7 +180,7 @@ search::SearchSpec orderList() {
 
 void orderFirstRows(benchmark::State& state, Backend b) {
     Backend_& e = engines.at(b);
-    const search::SearchSpec spec = orderList();
+    const search::SearchDescriptor spec = orderList();
     search::PagedTableModel model(*e.db, spec.columns);
     const QString head = search::whereHead(spec);
     model.setQuery(head, {});
@@ -192,7 +192,7 @@ void orderFirstRows(benchmark::State& state, Backend b) {
 
 void orderTotals(benchmark::State& state, Backend b) {
     Backend_& e = engines.at(b);
-    const search::SearchSpec spec = orderList();
+    const search::SearchDescriptor spec = orderList();
     qlonglong rows = 0;
     compare(
         state, [&] { rows = search::readTotals(*e.db, spec, {}).rows; },

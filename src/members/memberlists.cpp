@@ -11,7 +11,7 @@ using search::ColumnKind;
 using search::Condition;
 using search::InputKind;
 using search::Match;
-using search::SearchSpec;
+using search::SearchDescriptor;
 using search::Term;
 
 namespace {
@@ -108,8 +108,8 @@ const QList<search::Total> kMemberTotals = {{"积分：", "SUM(theJF)", "积分"
                                             {"消费次数：", "SUM(theCount)", "消费次数"},
                                             {"账户余额：", "SUM(theMoney)", "账户余额"}};
 
-SearchSpec memberList(const QString& objectName, const QString& caption) {
-    SearchSpec s;
+SearchDescriptor memberList(const QString& objectName, const QString& caption) {
+    SearchDescriptor s;
     s.objectName = objectName;
     s.caption = caption;
     s.from = "UMember";
@@ -124,8 +124,8 @@ const QStringList kStoreAndEntry = {"门店名称", "录入日期", "录入人"}
 
 } // namespace
 
-SearchSpec memberManagementSpec() {
-    SearchSpec s = memberList("frmMember_M", "会员管理");
+SearchDescriptor memberManagementSpec() {
+    SearchDescriptor s = memberList("frmMember_M", "会员管理");
     s.conditions = memberConditions();
     s.conditions << listCondition("门店名称", "WName", [](Loaders& l) { return l.DBComWare(); })
                  << listCondition("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); });
@@ -135,16 +135,16 @@ SearchSpec memberManagementSpec() {
     return s;
 }
 
-SearchSpec memberQuerySpec() {
-    SearchSpec s = memberManagementSpec();
+SearchDescriptor memberQuerySpec() {
+    SearchDescriptor s = memberManagementSpec();
     s.objectName = "frmMember_Q";
     s.caption = "会员查询";
     s.exportOmitted = kStoreAndEntry;
     return s;
 }
 
-SearchSpec birthdayReminderSpec() {
-    SearchSpec s = memberList("frmMember_SR", "会员生日提醒");
+SearchDescriptor birthdayReminderSpec() {
+    SearchDescriptor s = memberList("frmMember_SR", "会员生日提醒");
     s.exportOmitted = kStoreAndEntry;
     Condition c;
     c.caption = "会员生日";
@@ -159,8 +159,8 @@ SearchSpec birthdayReminderSpec() {
     return s;
 }
 
-SearchSpec nonConsumptionSpec(const QDate& business) {
-    SearchSpec s = memberList("frmMember_WXF", "会员未消费提醒");
+SearchDescriptor nonConsumptionSpec(const QDate& business) {
+    SearchDescriptor s = memberList("frmMember_WXF", "会员未消费提醒");
     s.exportOmitted = kStoreAndEntry;
     Condition c;
     c.caption = "会员未消费天数";
@@ -178,8 +178,8 @@ SearchSpec nonConsumptionSpec(const QDate& business) {
     return s;
 }
 
-SearchSpec pointsClearingSpec() {
-    SearchSpec s = memberList("frmMember_JFQL", "会员积分清零");
+SearchDescriptor pointsClearingSpec() {
+    SearchDescriptor s = memberList("frmMember_JFQL", "会员积分清零");
     s.columns = memberColumns();
     s.columns << hiddenId();
     s.conditions = memberConditions();

@@ -149,7 +149,7 @@ TEST_P(MemberImportTest, ExportedListImportsBack) {
     b.lastPurchase = "2024-12-31";
     insertMember(dm(), v, b);
 
-    const search::SearchSpec spec = memberManagementSpec();
+    const search::SearchDescriptor spec = memberManagementSpec();
     search::PagedTableModel model(db(), spec.columns);
     model.setQuery(search::whereHead(spec), {});
     const search::Totals totals = search::readTotals(db(), spec, {});

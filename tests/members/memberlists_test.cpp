@@ -57,7 +57,7 @@ TEST(MemberLists, ExportLayouts) {
         sumColumns << columnLetters(int(m.headings.indexOf(heading)) + 2);
     }
     EXPECT_EQ(sumColumns, QStringList({"Q", "S", "T"}));
-    for (const search::SearchSpec& s :
+    for (const search::SearchDescriptor& s :
          {memberQuerySpec(), birthdayReminderSpec(), nonConsumptionSpec(QDate(2025, 1, 1))}) {
         const ExportSpec e = search::exportSpec(s);
         ASSERT_EQ(e.headings.size(), 18) << s.objectName.toStdString(); // B … S
@@ -79,8 +79,8 @@ protected:
                     "WName, theMob) VALUES (?, ?, ?, ?, ?, ?, '否', '总店', ?)",
                     {card, name, py, bir, xf, jf, "139" + card});
     }
-    // The cards a spec lists for the given inputs, newest first, all pages read.
-    QStringList cards(const search::SearchSpec& spec, const QList<ConditionInput>& inputs) {
+    // The cards a descriptor lists for the given inputs, newest first, all pages read.
+    QStringList cards(const search::SearchDescriptor& spec, const QList<ConditionInput>& inputs) {
         search::Term where = spec.fixed;
         where += search::buildFilter(spec, inputs, db().dialect());
         search::PagedTableModel m(db(), spec.columns);
@@ -109,7 +109,7 @@ TEST_P(MemberListTest, ManagementConditions) {
     add("A3", "张伟", "ZW");
     add("A4", "100%玫瑰", "100MG");
     add("A5", "1000玫瑰", "1000MG");
-    const search::SearchSpec spec = memberManagementSpec();
+    const search::SearchDescriptor spec = memberManagementSpec();
     struct Case {
         const char* name;
         QList<ConditionInput> inputs;
@@ -134,7 +134,7 @@ TEST_P(MemberListTest, ManagementConditions) {
 TEST_P(MemberListTest, DeleteHidesAndClearingWritesZero) {
     add("B1", "李华", "LH", "", "2025-01-01", 35.5);
     add("B2", "张伟", "ZW", "", "2025-01-01", 0);
-    const search::SearchSpec spec = memberManagementSpec();
+    const search::SearchDescriptor spec = memberManagementSpec();
     const QString id1 = db().select("SELECT ID FROM UMember WHERE (theNum = 'B1')").text(0, "ID");
     const QString id2 = db().select("SELECT ID FROM UMember WHERE (theNum = 'B2')").text(0, "ID");
     clearPoints(dm(), id1.toLongLong());
@@ -166,7 +166,7 @@ TEST_P(MemberListTest, BirthdayAndNonConsumptionReminders) {
     dm().myESQL("UPDATE UMember SET XFDate = '2025-04-02' WHERE (theNum = 'C2')");
     ConditionInput days;
     days.number = 90;
-    const search::SearchSpec wxf = nonConsumptionSpec(QDate(2025, 6, 30));
+    const search::SearchDescriptor wxf = nonConsumptionSpec(QDate(2025, 6, 30));
     EXPECT_EQ(cards(wxf, {days}), QStringList({"C5", "C4", "C3", "C1"}));
 }
 

@@ -42,7 +42,7 @@ protected:
     }
     ui::SearchWindow* open(const search::Term& fixed = {}) {
         ui::SearchWindowSpec w;
-        search::SearchSpec& s = w.search;
+        search::SearchDescriptor& s = w.search;
         s.fixed = fixed;
         s.objectName = "frmTest_M";
         s.caption = "测试";

@@ -10,7 +10,7 @@ PagedTableModel::PagedTableModel(Database& db, QList<Column> columns, QObject* p
     : QAbstractTableModel(parent), db_(db), columns_(std::move(columns)) {
     idColumn_ = columnOf("ID");
     Q_ASSERT(idColumn_ >= 0);
-    SearchSpec spec;
+    SearchDescriptor spec;
     spec.columns = columns_;
     list_ = selectList(spec);
 }

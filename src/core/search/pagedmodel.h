@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/search/searchspec.h"
+#include "core/search/searchdescriptor.h"
 
 #include <QAbstractTableModel>
 

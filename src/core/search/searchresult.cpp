@@ -4,7 +4,7 @@
 
 namespace florist::search {
 
-Totals readTotals(Database& db, const SearchSpec& spec, const Term& where) {
+Totals readTotals(Database& db, const SearchDescriptor& spec, const Term& where) {
     Totals t;
     const ResultSet r = db.select(totalsSelect(spec) + where.text, where.params);
     if (r.isEmpty()) {
@@ -19,7 +19,7 @@ Totals readTotals(Database& db, const SearchSpec& spec, const Term& where) {
     return t;
 }
 
-QStringList totalsLines(const SearchSpec& spec, const Totals& totals) {
+QStringList totalsLines(const SearchDescriptor& spec, const Totals& totals) {
     QStringList lines;
     lines << spec.countCaption + QString::number(totals.rows);
     for (int i = 0; i < spec.totals.size(); ++i) {
@@ -28,7 +28,7 @@ QStringList totalsLines(const SearchSpec& spec, const Totals& totals) {
     return lines;
 }
 
-ExportTable exportRows(Database& db, const SearchSpec& spec, const PagedTableModel& model,
+ExportTable exportRows(Database& db, const SearchDescriptor& spec, const PagedTableModel& model,
                        const Totals& totals) {
     const ExportSpec layout = exportSpec(spec);
     QList<int> sources;

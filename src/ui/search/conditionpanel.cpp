@@ -22,7 +22,7 @@ using search::InputKind;
 
 namespace {
 
-QList<QList<int>> screenRows(const search::SearchSpec& spec) {
+QList<QList<int>> screenRows(const search::SearchDescriptor& spec) {
     if (!spec.screenRows.isEmpty()) {
         return spec.screenRows;
     }
@@ -38,7 +38,7 @@ QList<QList<int>> screenRows(const search::SearchSpec& spec) {
 
 } // namespace
 
-ConditionPanel::ConditionPanel(const search::SearchSpec& spec, Loaders& loaders,
+ConditionPanel::ConditionPanel(const search::SearchDescriptor& spec, Loaders& loaders,
                                const QDate& businessDate, QWidget* parent)
     : QWidget(parent), spec_(spec) {
     grid_ = new QGridLayout(this);

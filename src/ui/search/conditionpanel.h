@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/search/searchspec.h"
+#include "core/search/searchdescriptor.h"
 
 #include <QWidget>
 
@@ -19,10 +19,10 @@ namespace florist::ui {
 class ConditionPanel : public QWidget {
     Q_OBJECT
 public:
-    ConditionPanel(const search::SearchSpec& spec, Loaders& loaders, const QDate& businessDate,
+    ConditionPanel(const search::SearchDescriptor& spec, Loaders& loaders, const QDate& businessDate,
                    QWidget* parent = nullptr);
 
-    // What every condition holds now, in the order of the spec's conditions.
+    // What every condition holds now, in the order of the descriptor's conditions.
     QList<search::ConditionInput> inputs() const;
     // The check box of a condition (nullptr for a radio button, which is its own box).
     QCheckBox* box(int condition) const { return boxes_.value(condition); }
@@ -40,7 +40,7 @@ private:
                        const QDate& businessDate);
     void tick(int index);
 
-    const search::SearchSpec& spec_;
+    const search::SearchDescriptor& spec_;
     QGridLayout* grid_ = nullptr;
     QButtonGroup* radios_ = nullptr;
     QList<QCheckBox*> boxes_;

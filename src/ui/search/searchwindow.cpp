@@ -33,7 +33,7 @@ QDate businessDate(const DataModule& dm) {
 
 SearchWindow::SearchWindow(Context& context, SearchWindowSpec spec, QWidget* parent)
     : QWidget(parent), context_(context), spec_(std::move(spec)) {
-    const search::SearchSpec& s = spec_.search;
+    const search::SearchDescriptor& s = spec_.search;
     setObjectName(s.objectName);
     setWindowTitle(s.caption);
     modalRunner_ = [](QDialog* dialog) { dialog->exec(); };
@@ -115,7 +115,7 @@ void SearchWindow::saveWidths() {
 }
 
 void SearchWindow::buildGrid() {
-    const search::SearchSpec& s = spec_.search;
+    const search::SearchDescriptor& s = spec_.search;
     model_ = new search::PagedTableModel(context_.dm.db(), s.columns, this);
     grid_ = new QTableView(this);
     grid_->setModel(model_);
@@ -169,7 +169,7 @@ void SearchWindow::buildGrid() {
 }
 
 void SearchWindow::applyHiddenColumns() {
-    const search::SearchSpec& s = spec_.search;
+    const search::SearchDescriptor& s = spec_.search;
     QSet<QString> hidden;
     for (int i = 0; i < hideBoxes_.size(); ++i) {
         if (hideBoxes_.at(i)->isChecked()) {
@@ -188,7 +188,7 @@ void SearchWindow::applyHiddenColumns() {
 }
 
 void SearchWindow::search() {
-    const search::SearchSpec& s = spec_.search;
+    const search::SearchDescriptor& s = spec_.search;
     filter_ = s.fixed;
     filter_ += search::buildFilter(s, panel_->inputs(), context_.dm.db().dialect());
     searched_ = true;

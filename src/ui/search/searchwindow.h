@@ -2,7 +2,7 @@
 
 #include "core/search/pagedmodel.h"
 #include "core/search/searchresult.h"
-#include "core/search/searchspec.h"
+#include "core/search/searchdescriptor.h"
 #include "ui/windowregistry.h"
 
 #include <QHash>
@@ -29,9 +29,9 @@ struct RowAction {
     bool separatorBefore = false;
 };
 
-// A search window: the shared search spec and the window's own actions.
+// A search window: the shared search descriptor and the window's own actions.
 struct SearchWindowSpec {
-    search::SearchSpec search;
+    search::SearchDescriptor search;
     QList<RowAction> actions;
 };
 
@@ -52,7 +52,7 @@ public:
     void exportList();
 
     Context& context() { return context_; }
-    const search::SearchSpec& spec() const { return spec_.search; }
+    const search::SearchDescriptor& spec() const { return spec_.search; }
     const search::Term& filter() const { return filter_; }
     bool searched() const { return searched_; }
     search::PagedTableModel* model() const { return model_; }
@@ -95,7 +95,7 @@ private:
     ModalRunner modalRunner_;
 };
 
-// Registers a window made of a spec under its objectName; the spec is made when it opens.
+// Registers a window made of a descriptor under its objectName; the descriptor is made when it opens.
 void registerSearchWindow(const QString& objectName,
                           std::function<SearchWindowSpec(Context&)> makeSpec);
 

@@ -56,7 +56,7 @@ protected:
         }
         return ids;
     }
-    SearchSpec spec_;
+    SearchDescriptor spec_;
 };
 
 TEST_P(PagedModelTest, ReadsPagesNewestFirstAndPassesTheModelTester) {

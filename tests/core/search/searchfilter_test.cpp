@@ -1,5 +1,5 @@
 #include "core/db/dialect.h"
-#include "core/search/searchspec.h"
+#include "core/search/searchdescriptor.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ Condition cond(const QString& caption, Match match, QStringList fields, QVariant
 }
 
 // A small window: the terms must come in this order whatever the screen shows.
-SearchSpec sample() {
-    SearchSpec s;
+SearchDescriptor sample() {
+    SearchDescriptor s;
     s.from = "UOrder";
     s.conditions = {cond("单号", Match::Contains, {"theNum"}),
                     cond("订单日期", Match::Between, {"myDate"}),
@@ -87,7 +87,7 @@ TEST(SearchFilter, PostgresSearchesWithoutRegardToCase) {
 }
 
 TEST(SearchFilter, AlwaysAndCustomTerms) {
-    SearchSpec s;
+    SearchDescriptor s;
     Condition c = cond("天数", Match::Custom, {});
     c.always = true;
     c.term = [](const ConditionInput& in) { return Term{" AND (n <= ?) ", {in.number}}; };
@@ -109,7 +109,7 @@ TEST(SearchFilter, ContainsPatternEscapesEveryWildcard) {
 }
 
 TEST(SearchFilter, SelectsTotalsAndExportFromOneColumnTable) {
-    SearchSpec s;
+    SearchDescriptor s;
     s.from = "UStore";
     s.columns = {{"单号", "theNum", 0, ColumnKind::Text, false, true},
                  {"合计金额", "M1 + M2", 60, ColumnKind::Number},

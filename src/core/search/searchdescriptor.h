@@ -108,7 +108,7 @@ struct HideBox {
 };
 
 // Everything a search, management, query or reminder window is made of, as data.
-struct SearchSpec {
+struct SearchDescriptor {
     QString objectName; // frmMember_M
     QString caption;    // 会员管理
     QString from;       // the table or view
@@ -127,10 +127,10 @@ struct SearchSpec {
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
 };
 
-// The filter of the ticked conditions, in the spec's order (not the screen's). Text goes to the
+// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to the
 // server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
 // literally, quotes included.
-Term buildFilter(const SearchSpec& spec, const QList<ConditionInput>& inputs,
+Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
                  const Dialect& dialect);
 
 // The LIKE pattern that finds text anywhere, with the wildcards of the text escaped by "!".
@@ -139,11 +139,11 @@ QString containsPattern(const QString& text);
 QString likeTerm(const QString& field, const Dialect& dialect);
 
 // "SELECT <columns> FROM <from> WHERE (theDel = '否') " and the totals select over the same WHERE.
-QString selectList(const SearchSpec& spec);
-QString whereHead(const SearchSpec& spec);
-QString totalsSelect(const SearchSpec& spec);
+QString selectList(const SearchDescriptor& spec);
+QString whereHead(const SearchDescriptor& spec);
+QString totalsSelect(const SearchDescriptor& spec);
 
 // The export layout that matches the grid: every exported, visible column in grid order.
-ExportSpec exportSpec(const SearchSpec& spec);
+ExportSpec exportSpec(const SearchDescriptor& spec);
 
 } // namespace florist::search

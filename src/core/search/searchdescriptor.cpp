@@ -1,4 +1,4 @@
-#include "core/search/searchspec.h"
+#include "core/search/searchdescriptor.h"
 
 #include "core/db/dialect.h"
 
@@ -58,7 +58,7 @@ QString likeTerm(const QString& field, const Dialect& dialect) {
     return field + " " + dialect.likeOperator() + " ? ESCAPE '!'";
 }
 
-Term buildFilter(const SearchSpec& spec, const QList<ConditionInput>& inputs,
+Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
                  const Dialect& dialect) {
     Term filter;
     for (int i = 0; i < spec.conditions.size(); ++i) {
@@ -71,7 +71,7 @@ Term buildFilter(const SearchSpec& spec, const QList<ConditionInput>& inputs,
     return filter;
 }
 
-QString selectList(const SearchSpec& spec) {
+QString selectList(const SearchDescriptor& spec) {
     QStringList parts;
     parts.reserve(spec.columns.size());
     for (const Column& c : spec.columns) {
@@ -80,11 +80,11 @@ QString selectList(const SearchSpec& spec) {
     return parts.join(", ");
 }
 
-QString whereHead(const SearchSpec& spec) {
+QString whereHead(const SearchDescriptor& spec) {
     return "FROM " + spec.from + " " + kWhereHead;
 }
 
-QString totalsSelect(const SearchSpec& spec) {
+QString totalsSelect(const SearchDescriptor& spec) {
     QStringList parts;
     for (const Total& t : spec.totals) {
         parts << t.expression + " AS " + t.alias;
@@ -94,7 +94,7 @@ QString totalsSelect(const SearchSpec& spec) {
     return "SELECT " + parts.join(", ") + " " + whereHead(spec);
 }
 
-ExportSpec exportSpec(const SearchSpec& spec) {
+ExportSpec exportSpec(const SearchDescriptor& spec) {
     ExportSpec e;
     e.titleWord = spec.exportTitle;
     for (const Column& c : spec.columns) {
