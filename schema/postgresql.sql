@@ -22,7 +22,8 @@ SET client_encoding = 'UTF8';
 -- theType 会员/散客/单位, SH1..SH8 recipient, SH01..SH05 sender,
 -- M1 price, M2 discount %, M3 discounted price, M4 delivery fee, M5 voucher,
 -- M6 total, M7 received, M8 still owed, DState a name from SState,
--- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned).
+-- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned),
+-- theLN 是 when the shop calls the sender on the same day next year.
 CREATE TABLE IF NOT EXISTS UOrder (
     ID SERIAL PRIMARY KEY,
     theDate varchar(30) DEFAULT '',
@@ -69,7 +70,8 @@ CREATE TABLE IF NOT EXISTS UOrder (
     theTZ varchar(4) DEFAULT '否',
     theJK varchar(4) DEFAULT '否',
     theSKR varchar(50) DEFAULT '',
-    theDSR varchar(50) DEFAULT ''
+    theDSR varchar(50) DEFAULT '',
+    theLN varchar(4) DEFAULT '否'
 );
 CREATE INDEX IF NOT EXISTS ix_UOrder_theDate ON UOrder (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);

@@ -18,7 +18,8 @@
 -- theType 会员/散客/单位, SH1..SH8 recipient, SH01..SH05 sender,
 -- M1 price, M2 discount %, M3 discounted price, M4 delivery fee, M5 voucher,
 -- M6 total, M7 received, M8 still owed, DState a name from SState,
--- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned).
+-- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned),
+-- theLN 是 when the shop calls the sender on the same day next year.
 CREATE TABLE IF NOT EXISTS UOrder (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',
@@ -65,7 +66,8 @@ CREATE TABLE IF NOT EXISTS UOrder (
     theTZ TEXT DEFAULT '否',
     theJK TEXT DEFAULT '否',
     theSKR TEXT DEFAULT '',
-    theDSR TEXT DEFAULT ''
+    theDSR TEXT DEFAULT '',
+    theLN TEXT DEFAULT '否'
 );
 CREATE INDEX IF NOT EXISTS ix_UOrder_theDate ON UOrder (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);

@@ -1,5 +1,7 @@
 #include "core/session/startup.h"
 
+#include "core/db/schemaupgrade.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -53,12 +55,14 @@ void openConfigured(Database& db) {
     prepareFolder(db.settings());
     db.open();
     createEmbeddedSchema(db);
+    upgradeSchema(db);
 }
 
 void reconnectDatabase(Database& db, const ConnectionSettings& settings) {
     prepareFolder(settings);
     db.reconnect(settings);
     createEmbeddedSchema(db);
+    upgradeSchema(db);
 }
 
 } // namespace florist
