@@ -13,6 +13,9 @@ using search::SearchDescriptor;
 
 namespace {
 
+// Wide enough for a whole number such as CZ250301-0001.
+constexpr int kNumberWidth = 120;
+
 Column text(const QString& heading, const QString& field, int width = 0, bool asText = false) {
     Column c;
     c.heading = heading;
@@ -92,7 +95,7 @@ SearchDescriptor topUpManagementSpec(const QString& store) {
                     textCondition("备        注", "Remark"),
                     storeCondition()};
     s.columns = {text("门店名称", "WName"),
-                 text("单号", "theNum"),
+                 text("单号", "theNum", kNumberWidth),
                  text("储值日期", "myDate", 0, true),
                  text("卡号", "MNum", 0, true),
                  number("储值金额", "M1", 80),
@@ -131,7 +134,7 @@ SearchDescriptor exchangeManagementSpec(const QString& store) {
                     textCondition("备        注", "Remark"),
                     storeCondition()};
     s.columns = {text("门店名称", "WName"),
-                 text("单号", "theNum"),
+                 text("单号", "theNum", kNumberWidth),
                  text("兑换日期", "myDate", 0, true),
                  text("卡号", "MNum", 0, true),
                  text("礼品名称", "GName"),
