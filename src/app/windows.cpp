@@ -1,23 +1,25 @@
-#include "ui/windowregistry.h"
+#include "app/windows.h"
 
+#include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
-namespace florist::ui {
+namespace florist::app {
 
-// Each subsystem adds its register call here as its windows arrive.
+// One line per subsystem.
 void registerAllWindows() {
     static bool done = false;
     if (done) {
         return;
     }
     done = true;
-    registerSettingsWindows();
+    ui::registerSettingsWindows();
+    lists::registerListWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
     storedvalue::registerStoredValueWindows();
 }
 
-} // namespace florist::ui
+} // namespace florist::app
