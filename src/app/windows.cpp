@@ -3,6 +3,7 @@
 #include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
 namespace florist::app {
@@ -18,6 +19,7 @@ void registerAllWindows() {
     lists::registerListWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
+    storedvalue::registerStoredValueWindows();
 }
 
 } // namespace florist::app
