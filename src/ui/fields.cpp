@@ -25,6 +25,13 @@ QValidator::State FieldValidator::validate(QString& input, int& pos) const {
         }
     }
     if (maxBytes_ > 0 && gbkLength(input) > maxBytes_) {
+        // Typing, pasting and an input method's commit happen in the field that has the focus.
+        // Text a window puts into a field (a stored value longer than the limit) is shown whole,
+        // so that the check at save names it instead of it being cut unseen.
+        const auto* field = qobject_cast<const QWidget*>(parent());
+        if (!field || !field->hasFocus()) {
+            return Invalid;
+        }
         fitInto(input, pos, maxBytes_);
     }
     return Acceptable;

@@ -16,9 +16,10 @@ namespace florist::ui {
 enum class KeyFilter { Any, Amount, Digits };
 
 // Refuses an edit that brings a key the field's filter does not accept. Text longer than
-// maxBytes GBK bytes (pasted, or committed by an input method) is cut to what fits, at a
-// character boundary, as length-limited boxes do; the check at save stays. maxBytes 0 means no
-// limit.
+// maxBytes GBK bytes that the person types, pastes or commits by an input method into the field
+// (its parent, holding the focus) is cut to what fits, at a character boundary, as
+// length-limited boxes do. A longer text a window sets is left whole for the check at save.
+// maxBytes 0 means no limit.
 class FieldValidator : public QValidator {
 public:
     FieldValidator(int maxBytes, KeyFilter filter, QObject* parent = nullptr);
