@@ -64,11 +64,18 @@ TEST(Fields, PastedAndCommittedTextKeepsWhatFits) {
         {"ab|cd", "XYZ", 6, "abXY|cd"},
         {"花束|", "x", 4, "花束|"},
     };
+    QWidget window;
+    QLineEdit* other = textField("地址：", 4, &window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     for (const bool byInputMethod : {false, true}) {
         for (const Case& c : cases) {
             SCOPED_TRACE((c.before + " + " + c.added).toStdString() +
                          (byInputMethod ? " ime" : ""));
-            QLineEdit* edit = textField("个人喜好：", c.limit, nullptr);
+            QLineEdit* edit = textField("个人喜好：", c.limit, &window);
+            edit->show();
+            edit->setFocus();
             edit->setText(QString(c.before).remove('|'));
             edit->setCursorPosition(int(c.before.indexOf('|')));
             if (byInputMethod) {
@@ -84,6 +91,9 @@ TEST(Fields, PastedAndCommittedTextKeepsWhatFits) {
             delete edit;
         }
     }
+    // A longer stored value that a window shows stays whole, for the check at save to name.
+    other->setText("联系地址");
+    EXPECT_EQ(other->text(), "联系地址");
 }
 
 TEST(Fields, AmountAndDigitFilters) {
