@@ -60,7 +60,7 @@ TEST(Fields, PastedAndCommittedTextKeepsWhatFits) {
         {"|", QString(26, QChar(0x8DEF)), 50, QString(25, QChar(0x8DEF)) + "|"},
         {"ab|", emoji + emoji + emoji, 10, "ab" + emoji + emoji + "|"},
         {"|", "abc" + emoji, 6, "abc|"},
-        {"ab|cd", "玫瑰花", 8, "ab玫|cd"},
+        {"ab|cd", "玫瑰花", 7, "ab玫|cd"},
         {"ab|cd", "XYZ", 6, "abXY|cd"},
         {"花束|", "x", 4, "花束|"},
     };
