@@ -101,6 +101,7 @@ ImportWindow::ImportWindow(ImportSpec spec, DataModule& dm, QWidget* parent)
     openGroup->setObjectName("grpOpen");
     auto* hint = new QLabel(unbrokenHeadings(spec_.hint, spec_.headings), openGroup);
     hint->setObjectName("lblHint");
+    hint->setAccessibleName(spec_.hint); // read without the word joiners
     hint->setWordWrap(true);
     open_ = button("打开", openGroup);
     auto* openRow = new QHBoxLayout;
