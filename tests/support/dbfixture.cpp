@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcessEnvironment>
+#include <QThread>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -30,11 +31,6 @@ QString templateName() {
     return QString("florist_tpl_%1").arg(QCoreApplication::applicationPid());
 }
 
-void adminExec(const QString& sql) {
-    Database admin(pgSettings("postgres"));
-    admin.exec(sql);
-}
-
 void dropTemplate() {
     try {
         adminExec("DROP DATABASE IF EXISTS " + templateName());
@@ -58,6 +54,25 @@ void ensureTemplate() {
 std::atomic<int> counter{0};
 
 } // namespace
+
+void adminExec(const QString& sql) {
+    Database admin(pgSettings("postgres"));
+    admin.exec(sql);
+}
+
+void endServerSession(Database& db) {
+    const QVariant pid = db.scalar("SELECT pg_backend_pid()");
+    Database admin(pgSettings("postgres"));
+    admin.scalar("SELECT pg_terminate_backend(?)", {pid});
+    for (int i = 0; i < 500; ++i) {
+        if (admin.scalar("SELECT COUNT(*) FROM pg_stat_activity WHERE (pid = ?)", {pid}).toInt() ==
+            0) {
+            return;
+        }
+        QThread::msleep(10);
+    }
+    ADD_FAILURE() << "the server session " << pid.toString().toStdString() << " did not end";
+}
 
 bool postgresConfigured() {
     return !env("FLORIST_TEST_PG_PORT").isEmpty();
