@@ -37,8 +37,13 @@ public:
     QString dateStatement() const override { return "SELECT datetime('now', 'localtime') AS myD"; }
     QString beginStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     Conflict conflictOf(const QSqlError& e) const override {
-        return e.databaseText().contains("UNIQUE constraint failed") ? Conflict::DuplicateKey
-                                                                     : Conflict::None;
+        if (e.databaseText().contains("UNIQUE constraint failed")) {
+            return Conflict::DuplicateKey;
+        }
+        // Another program held the write lock past the busy timeout: nothing of this
+        // transaction was written, so it can run again.
+        return e.databaseText().contains("database is locked") ? Conflict::Transient
+                                                               : Conflict::None;
     }
     QString schemaResource() const override { return ":/schema/sqlite.sql"; }
 };

@@ -99,7 +99,8 @@ TEST_P(ServerSessionTest, ReadsAfterTheSessionEndedListRows) {
     for (const char* card : {"K1", "K2", "K3"}) {
         Documents::addMember(db(), card, 0, 0);
     }
-    search::PagedTableModel model(db(), {{"卡号", "theNum"}, {"ID", "ID", 0, ColumnKind::Number}});
+    search::PagedTableModel model(
+        db(), {{"卡号", "theNum"}, {"ID", "ID", 0, search::ColumnKind::Number, true}});
     model.setQuery("FROM UMember WHERE (theDel = '否') ", {});
     ASSERT_EQ(model.rowCount(), 3);
 
