@@ -34,7 +34,6 @@ void BM_StationsSavingAtOnce_Postgres(benchmark::State& state) {
     own.database = QString("florist_stations_%1").arg(QCoreApplication::applicationPid());
     {
         Database admin(s);
-        admin.exec("DROP DATABASE IF EXISTS " + own.database);
         admin.exec("CREATE DATABASE " + own.database + " ENCODING 'UTF8' TEMPLATE template0");
     }
     {
