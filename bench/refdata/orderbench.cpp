@@ -43,9 +43,8 @@ double median(std::vector<double> v) {
 void orderSave(benchmark::State& state, Backend backend) {
     std::unique_ptr<DataModule> dm = openModule(backend);
     Database& db = dm->db();
-    const ResultSet member =
-        db.select("SELECT ID, theNum, theJF, theCount, XFDate FROM UMember WHERE (theNum = ?)",
-                  {"123456"});
+    const ResultSet member = db.select(
+        "SELECT ID, theNum, theJF, theCount, XFDate FROM UMember WHERE (theNum = ?)", {"123456"});
     orders::OrderValues v;
     v.orderDate = kBenchDate;
     v.memberId = member.value(0, "ID").toLongLong();
@@ -95,10 +94,10 @@ void lookup(benchmark::State& state, Backend backend, RawEngine& raw, const QStr
     const Dialect& d = dm->db().dialect();
     const search::Term filter = members::memberLookupFilter(d, true, text);
     const QString head = members::memberLookupSelect(d, true, false);
-    const QString sql =
-        d.translate(head.left(head.indexOf("WHERE (theDel = '否') ")) + "WHERE (theDel = '否') " +
-                    filter.text);
-    const QString plain = d.translate(members::memberLookupSelect(d, true, members::needsLikeEscape(text)));
+    const QString sql = d.translate(head.left(head.indexOf("WHERE (theDel = '否') ")) +
+                                    "WHERE (theDel = '否') " + filter.text);
+    const QString plain =
+        d.translate(members::memberLookupSelect(d, true, members::needsLikeEscape(text)));
     const QVariantList plainParams = members::memberLookupParams(text, true);
     int found = 0;
     qint64 appNs = 0;
@@ -156,8 +155,8 @@ void registerOrderEntryBenchmarks(Backend backend, RawEngine& raw) {
         const char* name;
         const char* text;
     };
-    for (const Case& c : {Case{"FullCard", "123456"}, Case{"FourDigits", "3456"},
-                          Case{"TwoChars", "王芳"}}) {
+    for (const Case& c :
+         {Case{"FullCard", "123456"}, Case{"FourDigits", "3456"}, Case{"TwoChars", "王芳"}}) {
         const QString text = QString::fromUtf8(c.text);
         RawEngine* r = &raw;
         benchmark::RegisterBenchmark(

@@ -42,11 +42,11 @@ public:
         grid_->addWidget(field, row_, column_ * 2 + 1, 1, span * 2 - 1);
         column_ += span;
     }
-    void addWidget(QWidget* widget) {
+    void addWidget(QWidget* widget, Qt::Alignment alignment = {}) {
         if (column_ >= 5) {
             newRow();
         }
-        grid_->addWidget(widget, row_, column_ * 2, 1, 2);
+        grid_->addWidget(widget, row_, column_ * 2, 1, 2, alignment);
         ++column_;
     }
     void newRow() {
@@ -145,7 +145,7 @@ QGroupBox* OrderEntryWindow::buildOrderGroup() {
     history_->setAutoDefault(false);
     history_->setEnabled(false);
     connect(history_, &QPushButton::clicked, this, [this] { showHistory(); });
-    rows.addWidget(history_);
+    rows.addWidget(history_, Qt::AlignLeft);
     return group;
 }
 

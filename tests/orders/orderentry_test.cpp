@@ -311,7 +311,7 @@ TEST_P(OrderSaveTest, CardPaymentChargesTheWholeTotal) {
     again.paymentMethod = "储值卡";
     const OrderSaveResult refused = saveOrder(dm(), again);
     EXPECT_EQ(refused.outcome.message, "VIP001 账户余额 不足，请重新选择收款方式！");
-    EXPECT_DOUBLE_EQ(memberRow().value(0, "theJF").toDouble(), 14.9) << "points rolled back";
+    EXPECT_DOUBLE_EQ(memberRow().value(0, "theJF").toDouble(), 15) << "points rolled back";
     EXPECT_EQ(count("UOrder"), 1);
 }
 
