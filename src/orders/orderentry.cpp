@@ -228,6 +228,15 @@ OrderSaveResult saveOrder(DataModule& dm, const OrderValues& v) {
     if (!digitsOnly(p.discount)) {
         return refuse(notNumberMessage("折扣"), "折扣");
     }
+    // The typed amounts take digits and "." only: no sign.
+    for (const AmountLimit& limit : kAmountLimits) {
+        if ((p.*limit.text).contains('-')) {
+            return refuse(notNumberMessage(limit.word), limit.word);
+        }
+    }
+    if (p.discounted.contains('-')) {
+        return refuse(notNumberMessage("折后单价"), "折后单价");
+    }
     const std::pair<const char*, QString> typed[] = {
         {"商品单价", p.price},    {"折扣", p.discount},       {"折后单价", p.discounted},
         {"速递费", p.fee},        {"代金券", p.voucher},      {"总计", p.total},

@@ -223,6 +223,8 @@ TEST_P(OrderSaveTest, RefusalsWriteNothing) {
          "收花人 超过 20 个字节，请重新录入！", "收花人"},
         {"discount with a point", [](OrderValues& v) { v.prices.discount = "8.5"; },
          "折扣 不是有效的数字，请重新录入！", "折扣"},
+        {"voucher with a sign", [](OrderValues& v) { v.prices.voucher = "-5"; },
+         "代金券 不是有效的数字，请重新录入！", "代金券"},
     };
     const QStringList before = test::databaseSnapshot(db());
     for (const Refusal& r : refusals) {
