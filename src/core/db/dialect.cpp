@@ -61,6 +61,17 @@ public:
                                                                : Conflict::None;
     }
     QString schemaResource() const override { return ":/schema/sqlite.sql"; }
+    // UMember_trgm: an FTS5 table with the trigram tokenizer over the five searched columns.
+    // A quoted phrase of three characters or more matches where the text occurs inside a value.
+    Prefilter memberSubstringPrefilter(const QString& text) const override {
+        if (text.toUcs4().size() < 3) {
+            return {};
+        }
+        QString phrase = text;
+        phrase.replace('"', "\"\"");
+        return {"(ID IN (SELECT rowid FROM UMember_trgm WHERE UMember_trgm MATCH ?)) AND ",
+                {'"' + phrase + '"'}};
+    }
 };
 
 class PostgresDialect : public Dialect {

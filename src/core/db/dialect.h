@@ -30,6 +30,18 @@ public:
     virtual QString keyEquals(const QString& column) const;
     // The operator of a case-insensitive contains-search (pinyin initials typed in lower case).
     virtual QString likeOperator() const { return QStringLiteral("LIKE"); }
+    // A narrowing term for a contains-search of text in the member lookup's columns, read from
+    // a substring (trigram) index: "(ID IN (…)) AND " with its value, or empty where the
+    // backend keeps the plain scan or the text is too short for the index. The rows it lets
+    // through are a superset of what the LIKE terms find, so they stay the judge.
+    struct Prefilter {
+        QString text;
+        QVariantList params;
+    };
+    virtual Prefilter memberSubstringPrefilter(const QString& text) const {
+        Q_UNUSED(text);
+        return {};
+    }
     // The login row (WName, theName, thePass, ID) of one user name, bound as the only parameter.
     virtual QString loginStatement() const = 0;
     // One row, one column myD: the server's current date and time.
