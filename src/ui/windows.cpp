@@ -2,6 +2,7 @@
 
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "orders/orderlistwindow.h"
 #include "ui/settingswindows.h"
 
 namespace florist::ui {
@@ -16,6 +17,7 @@ void registerAllWindows() {
     registerSettingsWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
+    orders::registerOrderListWindows();
 }
 
 } // namespace florist::ui

@@ -57,12 +57,13 @@ public:
 private:
     void loadFirstPage();
     QList<QVariantList> readPage(const QVariantList* lastRow) const;
-    QString sortExpression() const;
+    Term sortExpression() const;
 
     Database& db_;
     QList<Column> columns_;
     int idColumn_ = -1;
     QString list_;
+    QVariantList listParams_; // the values of expression columns, in select-list order
     QString head_;
     Term where_;
     QList<QVariantList> rows_;

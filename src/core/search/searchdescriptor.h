@@ -92,6 +92,7 @@ struct Column {
     bool hidden = false;       // ID, WID, HCID
     bool exportAsText = false; // written with a leading apostrophe (card numbers, dates, phones)
     bool exported = true;      // part of the export layout (unless hidden)
+    QVariantList params;       // values bound to the "?" of an expression field, in order
 };
 
 // A totals line: "积分：" followed by the sum over the filter, "0" when the sum is empty.
@@ -121,14 +122,19 @@ struct SearchDescriptor {
     QString countCaption; // "会员数量："
     QList<Total> totals;
     QList<HideBox> hideBoxes;
+    // A click on a hide box searches at once; otherwise its setting waits for the next "查询".
+    bool hideBoxesSearch = true;
+    // The heading the list is ordered by when it opens (empty: newest first by ID).
+    QString sortHeading;
+    bool sortAscending = true;
     // Export: the word after the shop name ("会员表"); empty: the window has no "Excel" button.
     QString exportTitle;
     QStringList exportOmitted;       // headings left out of the export
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
 };
 
-// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to the
-// server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
+// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to
+// the server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
 // literally, quotes included.
 Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
                  const Dialect& dialect);

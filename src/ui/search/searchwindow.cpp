@@ -46,12 +46,20 @@ SearchWindow::SearchWindow(Context& context, SearchWindowSpec spec, QWidget* par
 
     auto* side = new QGridLayout;
     int sideRow = 0;
+    if (QWidget* radios = panel_->radioStrip()) {
+        radios->setParent(group);
+        side->addWidget(radios, sideRow++, 0, 1, 3);
+    }
     for (const search::HideBox& h : s.hideBoxes) {
         auto* box = new QCheckBox(h.caption, group);
         hideBoxes_ << box;
         side->addWidget(box, sideRow++, 0, 1, 3);
-        connect(box, &QCheckBox::clicked, this, [this] { guarded(this, [this] { search(); }); });
+        if (s.hideBoxesSearch) {
+            connect(box, &QCheckBox::clicked, this,
+                    [this] { guarded(this, [this] { search(); }); });
+        }
     }
+    side->setRowStretch(sideRow++, 1);
     auto* find = new QPushButton("查询", group);
     find->setDefault(true);
     side->addWidget(find, sideRow, 0);
@@ -142,6 +150,12 @@ void SearchWindow::buildGrid() {
     }
     applyHiddenColumns();
     applyingWidths_ = false;
+    if (!s.sortHeading.isEmpty()) {
+        const int c = model_->columnOf(s.sortHeading);
+        model_->sort(c, s.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        header->setSortIndicatorShown(c >= 0 && !s.columns.at(c).hidden);
+        header->setSortIndicator(c, model_->sortOrder());
+    }
 
     widthTimer_ = new QTimer(this);
     widthTimer_->setSingleShot(true);
