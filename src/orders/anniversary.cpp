@@ -89,7 +89,7 @@ SearchDescriptor anniversarySpec(const QDate& business) {
     Column total = text("总计", "M6", 60);
     total.kind = ColumnKind::Number;
     s.columns = {
-        text("门店名称", "WName"),    text("单号", "theNum"),        text("订单日期", "myDate"),
+        text("门店名称", "WName"),    text("单号", "theNum", 110),   text("订单日期", "myDate"),
         text("类型", "theType"),      text("卡号", "MNum"),          text("送花人", "SH01", 80),
         text("送花性别", "SH02"),     text("送花电话", "SH03", 100), text("收花人", "SH1", 80),
         text("收花性别", "SH2"),      text("收花电话", "SH6", 100),  text("送达区域", "SH7", 80),

@@ -36,8 +36,8 @@ Column hiddenId() {
 
 // The 44 columns of every order list, in the grid's order.
 QList<Column> orderColumns() {
-    return {text("门店名称", "WName"), text("单号", "theNum"), text("订单日期", "myDate", 0, true),
-            text("类型", "theType"), text("联盟单位", "AName"),
+    return {text("门店名称", "WName"), text("单号", "theNum", 110),
+            text("订单日期", "myDate", 0, true), text("类型", "theType"), text("联盟单位", "AName"),
             // Card numbers keep their leading zeros in the sheet.
             text("卡号", "MNum", 0, true), text("收花人", "SH1", 80), text("收花性别", "SH2"),
             text("送达日期", "SH3", 0, true), text("送达时段", "SH4"), text("送达时间", "SH5"),
@@ -218,7 +218,7 @@ SearchDescriptor collectionsSpec(const QString& currentStore) {
     s.screenRows = {{0, 1}, {2, 3, 4, 5}};
     s.columns = {text("门店名称", "WName"),
                  text("营业日期", "theDate", 0, true),
-                 text("单号", "theNum"),
+                 text("单号", "theNum", 110),
                  number("收款金额", "theMoney", 80),
                  text("收款方式", "MType"),
                  text("收款人", "theSKR"),

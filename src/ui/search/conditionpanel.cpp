@@ -140,6 +140,7 @@ QWidget* ConditionPanel::makeInput(int index, const Condition& c, Loaders& loade
         h->addWidget(fromEdit);
         h->addWidget(new QLabel("至：", cell));
         h->addWidget(toEdit);
+        h->addStretch(1);
         for (QDateEdit* e : {fromEdit, toEdit}) {
             connect(e, &QDateEdit::dateChanged, this, [this, index] { tick(index); });
         }
