@@ -88,14 +88,27 @@ SearchDescriptor anniversarySpec(const QDate& business) {
     s.conditions = {c};
     Column total = text("总计", "M6", 60);
     total.kind = ColumnKind::Number;
-    s.columns = {
-        text("门店名称", "WName"),    text("单号", "theNum", 110),   text("订单日期", "myDate"),
-        text("类型", "theType"),      text("卡号", "MNum"),          text("送花人", "SH01", 80),
-        text("送花性别", "SH02"),     text("送花电话", "SH03", 100), text("收花人", "SH1", 80),
-        text("收花性别", "SH2"),      text("收花电话", "SH6", 100),  text("送达区域", "SH7", 80),
-        text("送达地址", "SH8", 180), text("商品名称", "theHX"),     total,
-        text("送花用途", "SH04"),     text("送花对象", "SH05"),      text("备注", "Remark", 120),
-        comingDayKey(business)};
+    s.columns = {text("门店名称", "WName"),
+                 text("单号", "theNum", 110),
+                 text("订单日期", "myDate"),
+                 text("类型", "theType"),
+                 text("卡号", "MNum"),
+                 text("送花人", "SH01", 80),
+                 text("送花性别", "SH02"),
+                 text("送花电话", "SH03", 100),
+                 text("收花人", "SH1", 80),
+                 text("收花性别", "SH2"),
+                 text("收花电话", "SH6", 100),
+                 text("送达时段", "SH4"),
+                 text("送达时间", "SH5"),
+                 text("送达区域", "SH7", 80),
+                 text("送达地址", "SH8", 180),
+                 text("商品名称", "theHX"),
+                 total,
+                 text("送花用途", "SH04"),
+                 text("送花对象", "SH05"),
+                 text("备注", "Remark", 120),
+                 comingDayKey(business)};
     Column id = text("ID", "ID");
     id.kind = ColumnKind::Number;
     id.hidden = true;

@@ -9,6 +9,8 @@
 #include "ui/prompt.h"
 #include "ui/search/searchwindow.h"
 
+#include <QDialog>
+
 namespace florist::orders {
 
 using ui::Context;
@@ -84,7 +86,20 @@ NewOrderOpener& newOrderOpener() {
 
 void newOrderRow(SearchWindow& w, int row) {
     if (const NewOrderOpener& open = newOrderOpener()) {
-        open(w.context(), &w, w.model()->rowValues(row));
+        QVariantMap columns;
+        for (const search::Column& c : w.spec().columns) {
+            if (c.params.isEmpty()) {
+                columns.insert(c.field, w.value(row, c.heading));
+            }
+        }
+        open(w.context(), &w, columns);
+        return;
+    }
+    if (const ui::WindowFactory factory = ui::WindowRegistry::find("frmOrder_In")) {
+        std::unique_ptr<QWidget> entry(factory(w.context(), &w));
+        if (auto* dialog = qobject_cast<QDialog*>(entry.get())) {
+            w.runModal(dialog);
+        }
     }
 }
 

@@ -14,9 +14,12 @@ namespace florist::orders {
 // Registers the order management, query, reminder, collections and anniversary lists.
 void registerOrderListWindows();
 
-// "录入新订单 &N" of the anniversary list: opens order entry for a new order of the row's
-// customer (the row's values by heading: "卡号", "送花人", "收花人", …).
-using NewOrderOpener = std::function<void(ui::Context&, QWidget* parent, const QVariantMap& row)>;
+// "录入新订单 &N" of the anniversary list hands the chosen order to this hook, by its UOrder
+// column names (MNum, SH1 … SH8, SH01 … SH05, theHX, theNum …), for order entry to open prefilled
+// with that customer's sender and recipient. Without a hook the action opens order entry as the
+// menu does.
+using NewOrderOpener =
+    std::function<void(ui::Context&, QWidget* parent, const QVariantMap& orderColumns)>;
 void setNewOrderOpener(NewOrderOpener opener);
 
 } // namespace florist::orders

@@ -265,9 +265,11 @@ TEST_P(OrderListWindowTest, AnniversaryListHandsTheRowToOrderEntry) {
     EXPECT_EQ(numbers().size(), 3); // 2024-03-02 comes round within a week of 2025-03-01
     w->grid()->selectRow(1);
     action("录入新订单 &N")->trigger();
-    EXPECT_EQ(handed.value("单号").toString(), "DD250301-0002");
-    EXPECT_EQ(handed.value("送花人").toString(), "张三");
-    EXPECT_EQ(handed.value("收花人").toString(), "李四");
+    // By column name, as order entry reads an earlier order.
+    EXPECT_EQ(handed.value("theNum").toString(), "DD250301-0002");
+    EXPECT_EQ(handed.value("SH01").toString(), "张三");
+    EXPECT_EQ(handed.value("SH1").toString(), "李四");
+    EXPECT_EQ(handed.value("SH4").toString(), "下午");
     setNewOrderOpener({});
 }
 
