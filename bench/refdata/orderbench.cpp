@@ -38,9 +38,10 @@ QList<ConditionInput> dates(const SearchDescriptor& s, int index, const QDate& f
     return in;
 }
 
-Term whereOf(Database& db, const SearchDescriptor& s, const QList<ConditionInput>& in) {
+Term whereOf(Database& db, const SearchDescriptor& s, const QList<ConditionInput>& in,
+             search::FilterUse use = search::FilterUse::Totals) {
     Term where = s.fixed;
-    where += search::buildFilter(s, in, db.dialect());
+    where += search::buildFilter(s, in, db.dialect(), use);
     return where;
 }
 
@@ -48,16 +49,17 @@ Term whereOf(Database& db, const SearchDescriptor& s, const QList<ConditionInput
 void firstRows(benchmark::State& state, Database& db, RawEngine& raw, const Case& c) {
     const SearchDescriptor s = c.spec();
     const Term where = whereOf(db, s, c.inputs(s));
+    const Term listWhere = whereOf(db, s, c.inputs(s), search::FilterUse::List);
     search::PagedTableModel model(db, s.columns);
     if (!s.sortHeading.isEmpty()) {
         model.sort(model.columnOf(s.sortHeading), Qt::AscendingOrder);
     }
     const QString head = search::whereHead(s);
-    model.setQuery(head, where);
+    model.setQuery(head, where, listWhere);
     const Term page = model.pageStatement(nullptr, model.pageSize());
     const QString sql = db.dialect().translate(page.text);
     compare(
-        state, [&] { model.setQuery(head, where); }, [&] { raw.run(sql, page.params); });
+        state, [&] { model.setQuery(head, where, listWhere); }, [&] { raw.run(sql, page.params); });
     state.counters["rows"] = model.rowCount();
 }
 
@@ -98,10 +100,11 @@ void scroll(benchmark::State& state, Database& db) {
 // written; beside it the bare engine reading the same rows with one statement.
 void exportOrders(benchmark::State& state, Database& db, RawEngine& raw) {
     const SearchDescriptor s = orders::orderManagementSpec("总店");
-    const Term where =
-        whereOf(db, s, dates(s, orders::kOrderDate, QDate(2025, 5, 25), QDate(2025, 12, 31)));
+    const QList<ConditionInput> in =
+        dates(s, orders::kOrderDate, QDate(2025, 5, 25), QDate(2025, 12, 31));
+    const Term where = whereOf(db, s, in);
     search::PagedTableModel model(db, s.columns);
-    model.setQuery(search::whereHead(s), where);
+    model.setQuery(search::whereHead(s), where, whereOf(db, s, in, search::FilterUse::List));
     const Term all = model.pageStatement(nullptr, 2'000'000);
     const QString sql = db.dialect().translate(all.text);
     QTemporaryDir dir;

@@ -92,6 +92,7 @@ Condition datePair(const QString& caption, const QString& field) {
     c.kind = InputKind::DatePair;
     c.match = Match::Between;
     c.fields = {field};
+    c.listScansInKeyOrder = true;
     c.defaultFrom = [](const QDate& d) { return d.addMonths(-1); };
     c.defaultTo = [](const QDate& d) { return d; };
     return c;

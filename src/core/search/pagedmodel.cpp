@@ -30,6 +30,15 @@ int PagedTableModel::columnOf(const QString& heading) const {
 void PagedTableModel::setQuery(const QString& selectHead, const Term& where) {
     head_ = selectHead;
     where_ = where;
+    keyOrderWhere_ = where;
+    loadFirstPage();
+}
+
+void PagedTableModel::setQuery(const QString& selectHead, const Term& where,
+                               const Term& keyOrderWhere) {
+    head_ = selectHead;
+    where_ = where;
+    keyOrderWhere_ = keyOrderWhere;
     loadFirstPage();
 }
 
@@ -43,6 +52,7 @@ void PagedTableModel::clear() {
     beginResetModel();
     head_.clear();
     where_ = {};
+    keyOrderWhere_ = {};
     rows_.clear();
     atEnd_ = true;
     endResetModel();
@@ -79,8 +89,9 @@ Term PagedTableModel::sortExpression() const {
 
 Term PagedTableModel::pageStatement(const QVariantList* lastRow, int rows) const {
     Term t;
-    t.text = "SELECT TOP " + QString::number(rows) + " " + list_ + " " + head_ + where_.text;
-    t.params = listParams_ + where_.params;
+    const Term& where = sortColumn_ < 0 ? keyOrderWhere_ : where_;
+    t.text = "SELECT TOP " + QString::number(rows) + " " + list_ + " " + head_ + where.text;
+    t.params = listParams_ + where.params;
     const bool desc = sortOrder_ == Qt::DescendingOrder;
     const QString cmp = desc ? " < ?" : " > ?";
     const QString dir = desc ? " DESC" : " ASC";

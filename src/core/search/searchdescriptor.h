@@ -76,6 +76,10 @@ struct Condition {
     int numberMin = 0;            // Number
     int numberMax = 1000;
     int numberPreset = 0;
+    // Between: the list, read newest first, walks the table rather than this field's index (a
+    // date range of many rows would otherwise be read whole and sorted before its first page);
+    // the totals still use the index.
+    bool listScansInKeyOrder = false;
     // DatePair: the dates the window opens with, from the business date.
     std::function<QDate(const QDate&)> defaultFrom;
     std::function<QDate(const QDate&)> defaultTo;
@@ -133,11 +137,15 @@ struct SearchDescriptor {
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
 };
 
+// What a filter is for: the totals select, or the list read a page at a time in key order.
+enum class FilterUse { Totals, List };
+
 // The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to
 // the server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
-// literally, quotes included.
+// literally, quotes included. The two uses differ only in how a listScansInKeyOrder field is
+// written; they bind the same values.
 Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
-                 const Dialect& dialect);
+                 const Dialect& dialect, FilterUse use = FilterUse::Totals);
 
 // The LIKE pattern that finds text anywhere, with the wildcards of the text escaped by "!".
 QString containsPattern(const QString& text);

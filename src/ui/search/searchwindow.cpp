@@ -203,8 +203,12 @@ void SearchWindow::applyHiddenColumns() {
 
 void SearchWindow::search() {
     const search::SearchDescriptor& s = spec_.search;
+    const QList<search::ConditionInput> inputs = panel_->inputs();
+    const Dialect& dialect = context_.dm.db().dialect();
     filter_ = s.fixed;
-    filter_ += search::buildFilter(s, panel_->inputs(), context_.dm.db().dialect());
+    filter_ += search::buildFilter(s, inputs, dialect);
+    listFilter_ = s.fixed;
+    listFilter_ += search::buildFilter(s, inputs, dialect, search::FilterUse::List);
     searched_ = true;
     applyHiddenColumns();
     attachActions();
@@ -218,7 +222,7 @@ void SearchWindow::refresh() {
     if (!searched_) {
         return;
     }
-    model_->setQuery(search::whereHead(spec_.search), filter_);
+    model_->setQuery(search::whereHead(spec_.search), filter_, listFilter_);
     totals_ = search::readTotals(context_.dm.db(), spec_.search, filter_);
     showTotals();
 }
