@@ -223,6 +223,10 @@ void SearchWindow::refresh() {
         return;
     }
     model_->setQuery(search::whereHead(spec_.search), filter_, listFilter_);
+    // The first page goes on screen before the totals run over the whole filter.
+    if (grid_->isVisible()) {
+        grid_->viewport()->repaint();
+    }
     totals_ = search::readTotals(context_.dm.db(), spec_.search, filter_);
     showTotals();
 }
