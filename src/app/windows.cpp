@@ -3,6 +3,7 @@
 #include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "orders/orderlistwindow.h"
 #include "orders/orderregistrywindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
@@ -22,6 +23,7 @@ void registerAllWindows() {
     members::registerMemberListWindows();
     storedvalue::registerStoredValueWindows();
     orders::registerOrderWindows();
+    orders::registerOrderListWindows();
 }
 
 } // namespace florist::app
