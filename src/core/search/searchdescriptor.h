@@ -125,10 +125,11 @@ struct SearchDescriptor {
     QString exportTitle;
     QStringList exportOmitted;       // headings left out of the export
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
+    bool exportLandscape = true;     // the exported sheet's page; the materials list is upright
 };
 
-// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to the
-// server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
+// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to
+// the server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
 // literally, quotes included.
 Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
                  const Dialect& dialect);
