@@ -3,6 +3,7 @@
 #include "core/db/datamodule.h"
 #include "core/spreadsheet/importrun.h"
 #include "partners/partnerimport.h"
+#include "partners/partnerlists.h"
 #include "partners/partnerlookup.h"
 #include "support/dbfixture.h"
 
@@ -52,6 +53,19 @@ TEST(PartnerChecks, RefuseInTheirOrderNamingTheField) {
     EXPECT_EQ(presetType("FK"), "供应商");
     EXPECT_EQ(presetType("XS"), "客户");
     EXPECT_EQ(presetType("SK"), "客户");
+}
+
+TEST(PartnerExport, LandscapeWithPhonesAsTextAndBalanceTotals) {
+    const ExportSpec e = search::exportSpec(partnerManagementSpec());
+    EXPECT_EQ(e.titleWord, "往来单位表");
+    EXPECT_EQ(e.headings, QStringList({"门店名称", "单位分类", "单位名称", "联系人", "电话号码",
+                                       "手机号码", "联系地址", "应收金额", "应付金额", "备注"}));
+    EXPECT_EQ(e.usedLastColumn(), "K");
+    EXPECT_EQ(e.textColumns, QStringList({"电话号码", "手机号码"}));
+    ASSERT_EQ(e.totals.size(), 2); // columns I and J
+    EXPECT_EQ(e.totals[0].first, "应收金额");
+    EXPECT_EQ(e.totals[1].first, "应付金额");
+    EXPECT_TRUE(e.landscape);
 }
 
 class PartnerTest : public test::DbTest {
