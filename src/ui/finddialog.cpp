@@ -76,6 +76,14 @@ FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
             grid_->setColumnWidth(c, spec_.widths.value(heading));
         }
     }
+    // Wide enough for every shown column, within a 1366 pixel screen.
+    int columnsWidth = grid_->verticalHeader()->sizeHint().width() + 40;
+    for (int c = 0; c < grid_->model()->columnCount(); ++c) {
+        if (!grid_->isColumnHidden(c)) {
+            columnsWidth += grid_->columnWidth(c);
+        }
+    }
+    resize(qBound(900, columnsWidth, 1340), 420);
     if (rows_.size() > 0) {
         grid_->selectRow(0);
     }
