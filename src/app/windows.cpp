@@ -5,6 +5,7 @@
 #include "members/memberregistrywindow.h"
 #include "partners/partnerregistrywindow.h"
 #include "stock/materialregistrywindow.h"
+#include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
 namespace florist::app {
@@ -20,6 +21,7 @@ void registerAllWindows() {
     lists::registerListWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
+    storedvalue::registerStoredValueWindows();
     stock::registerMaterialWindows();
     partners::registerPartnerWindows();
 }

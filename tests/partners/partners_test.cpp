@@ -97,6 +97,7 @@ TEST_P(PartnerTest, NameIsUniqueAmongLivePartnersOfEveryStoreAndNotTestedOnEdit)
     EXPECT_FALSE(again.outcome.done);
     EXPECT_EQ(again.outcome.message, "单位名称 重复，请重新录入！");
     EXPECT_EQ(again.outcome.focus, "单位名称");
+    EXPECT_FALSE(savePartner(dm(), partner("花农甲  "), 0, kModeMenu).outcome.done);
 
     // From a document window: no message.
     const PartnerSaveResult other = savePartner(dm(), partner("花农乙"), 0, kModePurchase);

@@ -97,6 +97,8 @@ TEST_P(MaterialTest, NumberIsUniqueAmongLiveMaterialsOnlyAndNotTestedOnEdit) {
     EXPECT_EQ(again.outcome.message, "花材编号 重复，请重新录入！");
     EXPECT_EQ(again.outcome.focus, "花材编号");
     EXPECT_EQ(live("R01"), 1);
+    // Compared as every duplicate test compares: the case and trailing blanks do not count.
+    EXPECT_FALSE(saveMaterial(dm(), rose("r01 "), 0).outcome.done);
 
     // Another material may take R01 by an edit.
     const MaterialSaveResult other = saveMaterial(dm(), rose("R02"), 0);
