@@ -5,6 +5,8 @@
 #include "members/memberregistrywindow.h"
 #include "orders/orderlistwindow.h"
 #include "orders/orderregistrywindow.h"
+#include "partners/partnerregistrywindow.h"
+#include "stock/materialregistrywindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
@@ -24,6 +26,8 @@ void registerAllWindows() {
     storedvalue::registerStoredValueWindows();
     orders::registerOrderWindows();
     orders::registerOrderListWindows();
+    stock::registerMaterialWindows();
+    partners::registerPartnerWindows();
 }
 
 } // namespace florist::app

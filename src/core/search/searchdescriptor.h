@@ -135,6 +135,7 @@ struct SearchDescriptor {
     QString exportTitle;
     QStringList exportOmitted;       // headings left out of the export
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
+    bool exportLandscape = true;     // the exported sheet's page; the materials list is upright
 };
 
 // What a filter is for: the totals select, or the list read a page at a time in key order.
