@@ -2,6 +2,7 @@
 
 #include "core/spreadsheet/sheetreader.h"
 
+#include <cstring>
 #include <exception>
 #include <expat.h>
 
@@ -13,6 +14,36 @@ namespace {
 // nested deeper is built to exhaust memory and is refused as damaged.
 constexpr int kMaxXmlDepth = 48;
 constexpr int kChunkBytes = 1 << 18;
+// The parser takes a tag (or any one token) whole, and a token that spans several chunks is
+// scanned again with each of them; a token of many megabytes (a cell with a million
+// attributes) would cost time with the square of its size. Every element of a sheet ends
+// within a few kilobytes, and the longest cell text within a few hundred: a part that runs
+// this far without a '>' is damaged.
+constexpr qint64 kMaxBytesWithoutTagEnd = 1024 * 1024;
+
+// Follows the bytes since the last '>'; false once they run beyond the bound.
+class TagLength {
+public:
+    bool take(const char* data, qint64 size) {
+        const void* first = std::memchr(data, '>', size_t(size));
+        if (!first) {
+            since_ += size;
+            return since_ <= kMaxBytesWithoutTagEnd;
+        }
+        if (since_ + (static_cast<const char*>(first) - data) > kMaxBytesWithoutTagEnd) {
+            return false;
+        }
+        qint64 last = size - 1;
+        while (data[last] != '>') {
+            --last;
+        }
+        since_ = size - last - 1;
+        return true;
+    }
+
+private:
+    qint64 since_ = 0;
+};
 
 struct ParseState {
     XML_Parser parser;
@@ -94,6 +125,7 @@ void parseXmlPart(const ZipArchive& zip, const QString& part, XmlHandler& handle
     XML_SetCharacterDataHandler(parser.get(), onText);
     XML_SetStartDoctypeDeclHandler(parser.get(), onDoctype);
     bool wellFormed = true;
+    TagLength tagLength;
     while (true) {
         void* buffer = XML_GetBuffer(parser.get(), kChunkBytes);
         if (!buffer) {
@@ -101,6 +133,10 @@ void parseXmlPart(const ZipArchive& zip, const QString& part, XmlHandler& handle
         }
         const qint64 n = device->pull(static_cast<char*>(buffer), kChunkBytes);
         const bool last = n <= 0;
+        if (!last && !tagLength.take(static_cast<const char*>(buffer), n)) {
+            wellFormed = false;
+            break;
+        }
         if (XML_ParseBuffer(parser.get(), int(std::max<qint64>(n, 0)), last) != XML_STATUS_OK) {
             wellFormed = false;
             break;
