@@ -2,7 +2,6 @@
 
 #include "core/spreadsheet/sheetreader.h"
 
-#include <cstring>
 #include <exception>
 #include <expat.h>
 
@@ -14,43 +13,22 @@ namespace {
 // nested deeper is built to exhaust memory and is refused as damaged.
 constexpr int kMaxXmlDepth = 48;
 constexpr int kChunkBytes = 1 << 18;
-// The parser takes a tag (or any one token) whole, and a token that spans several chunks is
-// scanned again with each of them; a token of many megabytes (a cell with a million
-// attributes) would cost time with the square of its size. Every element of a sheet ends
-// within a few kilobytes, and the longest cell text within a few hundred: a part that runs
-// this far without a '>' is damaged.
-constexpr qint64 kMaxBytesWithoutTagEnd = 1024 * 1024;
-
-// Follows the bytes since the last '>'; false once they run beyond the bound.
-class TagLength {
-public:
-    bool take(const char* data, qint64 size) {
-        const void* first = std::memchr(data, '>', size_t(size));
-        if (!first) {
-            since_ += size;
-            return since_ <= kMaxBytesWithoutTagEnd;
-        }
-        if (since_ + (static_cast<const char*>(first) - data) > kMaxBytesWithoutTagEnd) {
-            return false;
-        }
-        qint64 last = size - 1;
-        while (data[last] != '>') {
-            --last;
-        }
-        since_ = size - last - 1;
-        return true;
-    }
-
-private:
-    qint64 since_ = 0;
-};
+// The parser takes a token (a tag with all its attributes, a comment) whole, and a token that
+// spans several chunks is scanned again with each of them: one of many megabytes (a cell with a
+// million attributes) would cost time with the square of its size. Every element of a sheet
+// ends within a few kilobytes and text comes in pieces as it arrives, so a part that runs this
+// far past the start of the last thing the parser told is damaged.
+constexpr qint64 kMaxBytesPastLastEvent = 1024 * 1024;
 
 struct ParseState {
     XML_Parser parser;
     XmlHandler& handler;
     const QString& path;
     int depth = 0;
+    qint64 lastEvent = 0; // where the latest event started, in bytes of the part
     std::exception_ptr failure;
+
+    void told() { lastEvent = qint64(XML_GetCurrentByteIndex(parser)); }
 
     void fail(std::exception_ptr e) {
         if (!failure) {
@@ -66,6 +44,7 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attribut
     if (s->failure) {
         return;
     }
+    s->told();
     if (++s->depth > kMaxXmlDepth) {
         s->damaged();
         return;
@@ -82,6 +61,7 @@ void XMLCALL onEnd(void* data, const XML_Char* name) {
     if (s->failure) {
         return;
     }
+    s->told();
     --s->depth;
     try {
         s->handler.end(localName(name));
@@ -95,11 +75,21 @@ void XMLCALL onText(void* data, const XML_Char* text, int size) {
     if (s->failure) {
         return;
     }
+    s->told();
     try {
         s->handler.text(text, size);
     } catch (...) {
         s->fail(std::current_exception());
     }
+}
+
+// Comments and processing instructions count as progress, nothing more.
+void XMLCALL onComment(void* data, const XML_Char*) {
+    static_cast<ParseState*>(data)->told();
+}
+
+void XMLCALL onInstruction(void* data, const XML_Char*, const XML_Char*) {
+    static_cast<ParseState*>(data)->told();
 }
 
 void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
@@ -118,14 +108,16 @@ void parseXmlPart(const ZipArchive& zip, const QString& part, XmlHandler& handle
     if (!parser) {
         throw Failure(oversizedFileText(zip.path()));
     }
-    ParseState state{parser.get(), handler, zip.path(), 0, {}};
+    ParseState state{parser.get(), handler, zip.path(), 0, 0, {}};
     handler.device = device.get();
     XML_SetUserData(parser.get(), &state);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
     XML_SetCharacterDataHandler(parser.get(), onText);
     XML_SetStartDoctypeDeclHandler(parser.get(), onDoctype);
+    XML_SetCommentHandler(parser.get(), onComment);
+    XML_SetProcessingInstructionHandler(parser.get(), onInstruction);
     bool wellFormed = true;
-    TagLength tagLength;
+    qint64 fed = 0;
     while (true) {
         void* buffer = XML_GetBuffer(parser.get(), kChunkBytes);
         if (!buffer) {
@@ -133,11 +125,9 @@ void parseXmlPart(const ZipArchive& zip, const QString& part, XmlHandler& handle
         }
         const qint64 n = device->pull(static_cast<char*>(buffer), kChunkBytes);
         const bool last = n <= 0;
-        if (!last && !tagLength.take(static_cast<const char*>(buffer), n)) {
-            wellFormed = false;
-            break;
-        }
-        if (XML_ParseBuffer(parser.get(), int(std::max<qint64>(n, 0)), last) != XML_STATUS_OK) {
+        fed += std::max<qint64>(n, 0);
+        if (XML_ParseBuffer(parser.get(), int(std::max<qint64>(n, 0)), last) != XML_STATUS_OK ||
+            fed - state.lastEvent > kMaxBytesPastLastEvent) {
             wellFormed = false;
             break;
         }

@@ -91,6 +91,9 @@ TEST_F(SheetScaleTest, HostileSheetsAreAnsweredQuickly) {
     const QList<Case> cases = {
         {"a cell with 200,000 attributes", xlsx("attributes.xlsx", kHeader + attributes), quick,
          damaged},
+        {"the same with '>' in every value",
+         xlsx("closing.xlsx", kHeader + QByteArray(attributes).replace("=\"1\"", "=\">\"")), quick,
+         damaged},
         {"a cell with 50,000 attributes", xlsx("fewer.xlsx", kHeader + fewer), quick,
          "read 1 rows"},
         {"a part that inflates a thousand times", bomb, quick, "的内容过大"},
