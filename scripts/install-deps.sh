@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc tdsodbc
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc tdsodbc
   qt6-translations-l10n fonts-noto-cjk fonts-liberation2 fonts-wqy-zenhei poppler-utils
   libzip-dev libexpat1-dev libsodium-dev libsqlite3-dev libpq-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

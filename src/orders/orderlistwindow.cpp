@@ -2,6 +2,8 @@
 
 #include "core/db/datamodule.h"
 #include "orders/anniversary.h"
+#include "orders/deliverysheet.h"
+#include "orders/enclosurecard.h"
 #include "orders/orderentrywindow.h"
 #include "orders/orderlists.h"
 #include "orders/orderprefill.h"
@@ -34,6 +36,29 @@ void printRow(SearchWindow& w, int row) {
     if (PrintModule* print = w.context().print) {
         print->PrintDD_Pos(textOf(w, row, "单号"));
     }
+}
+
+void printCardRow(SearchWindow& w, int row) {
+    if (PrintModule* print = w.context().print) {
+        ui::guarded(
+            &w, [&] { print->show(enclosureCard(w.context().dm.db(), textOf(w, row, "单号"))); });
+    }
+}
+
+// The listed orders, read again with the kept filter.
+void printDeliverySheet(SearchWindow& w) {
+    PrintModule* print = w.context().print;
+    if (!print || !w.searched() || w.currentRow() < 0) {
+        return;
+    }
+    ui::guarded(&w, [&] {
+        print->show(
+            deliverySheet(w.context().dm.db(), w.filter(), w.context().dm.login().shopName));
+    });
+}
+
+void deliverySheetRow(SearchWindow& w, int) {
+    printDeliverySheet(w);
 }
 
 void deleteRow(SearchWindow& w, int row) {
@@ -114,10 +139,10 @@ QDate businessDate(const Context& c) {
 
 using SpecOf = search::SearchDescriptor (*)(const QString&);
 
-void registerList(SpecOf spec, QList<RowAction> actions) {
+void registerList(SpecOf spec, QList<RowAction> actions, QList<ui::ListButton> buttons = {}) {
     const search::SearchDescriptor probe = spec(QString());
-    ui::registerSearchWindow(probe.objectName, [spec, actions](Context& c) {
-        return SearchWindowSpec{spec(storeOf(c)), actions};
+    ui::registerSearchWindow(probe.objectName, [spec, actions, buttons](Context& c) {
+        return SearchWindowSpec{spec(storeOf(c)), actions, buttons};
     });
 }
 
@@ -129,9 +154,14 @@ void setNewOrderOpener(NewOrderOpener opener) {
 
 void registerOrderListWindows() {
     registerList(orderManagementSpec,
-                 {RowAction{"打印 &P", printRow}, RowAction{"删除 &D", deleteRow, true}});
+                 {RowAction{"打印 &P", printRow}, RowAction{"打印贺卡 &K", printCardRow},
+                  RowAction{"删除 &D", deleteRow, true}});
     registerList(orderQuerySpec, {});
-    registerList(notDeliveredSpec, {RowAction{"已送 &Y", deliveredRow}});
+    registerList(notDeliveredSpec,
+                 {RowAction{"已送 &Y", deliveredRow},
+                  RowAction{"打印送货单 &S", deliverySheetRow, true},
+                  RowAction{"打印贺卡 &K", printCardRow}},
+                 {ui::ListButton{"打印送货单", printDeliverySheet}});
     registerList(notPickedUpSpec, {RowAction{"已取 &Y", pickedUpRow}});
     registerList(receivablesSpec, {RowAction{"已收 &Y", collectedRow}});
     registerList(vaseReturnSpec, {RowAction{"已回收 &Y", vaseReturnedRow}});

@@ -4,6 +4,7 @@
 #include "reports/layout.h"
 
 #include <QHash>
+#include <QLineF>
 
 namespace florist::reports {
 
@@ -15,6 +16,10 @@ struct PlacedText {
     double fontPx = 12;
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Top;
+    // Breaks the text into lines at the box's width instead of cutting it at its sides.
+    bool wrap = false;
+    // Makes the font smaller until the wrapped text fits the box whole (never below 4 px).
+    bool shrinkToFit = false;
 };
 
 struct Page {
@@ -22,6 +27,8 @@ struct Page {
     QSizeF paperMm;
     QMarginsF marginsMm;
     QList<PlacedText> items;
+    // Thin rules, in millimetres from the paper's top-left corner.
+    QList<QLineF> rulesMm;
 };
 
 // The rows a page is built from, by row source name (matched case-insensitively). A page shows

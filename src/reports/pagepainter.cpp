@@ -99,6 +99,23 @@ void writeExactPageSize(const QString& path, const QSizeF& paperMm) {
     }
 }
 
+double fittedFontPx(const PlacedText& item, QPaintDevice* device) {
+    const double sx = device->logicalDpiX() / kMmPerInch;
+    const double sy = device->logicalDpiY() / kMmPerInch;
+    const QRectF box(0, 0, item.rectMm.width() * sx, item.rectMm.height() * sy);
+    // Characters that have no break opportunity between them (Chinese, long numbers) still
+    // break at the box's edge, so a wrapped text grows only in height.
+    const int flags = int(Qt::TextWordWrap | Qt::TextWrapAnywhere);
+    for (double px = item.fontPx; px > 4; px *= 0.92) {
+        const QFontMetricsF fm(pageFont(px), device);
+        const QRectF needed = fm.boundingRect(box, flags, item.text);
+        if (needed.width() <= box.width() + 0.5 && needed.height() <= box.height() + 0.5) {
+            return px;
+        }
+    }
+    return 4;
+}
+
 QFont pageFont(double fontPx) {
     QFont font;
     font.setFamilies(pageFontFamilies());
@@ -130,12 +147,26 @@ void paintPage(QPainter& painter, const Page& page, const QList<TextMatch>& high
                 painter.fillRect(matchRect(box, item, fm, m), QColor(255, 230, 0));
             }
         }
+        if (item.wrap) {
+            if (item.shrinkToFit) {
+                painter.setFont(pageFont(fittedFontPx(item, device)));
+            }
+            painter.drawText(box, int(alignment(item)) | Qt::TextWordWrap | Qt::TextWrapAnywhere,
+                             item.text);
+            continue;
+        }
         // Text wider than its box is cut at the box's sides rather than running into the
         // neighbouring column; above and below it may use the line's full height.
         painter.save();
         painter.setClipRect(box.adjusted(0, -box.height(), 0, box.height()));
         painter.drawText(box, int(alignment(item)) | Qt::TextSingleLine, item.text);
         painter.restore();
+    }
+    QPen pen(Qt::black);
+    pen.setWidthF(0.2 * sx); // a 0.2 mm hairline on every device
+    painter.setPen(pen);
+    for (const QLineF& rule : page.rulesMm) {
+        painter.drawLine(QLineF(rule.x1() * sx, rule.y1() * sy, rule.x2() * sx, rule.y2() * sy));
     }
     painter.restore();
 }
@@ -173,19 +204,34 @@ QImage renderPage(const Page& page, int dpi, const QList<TextMatch>& highlights)
 }
 
 void writePdf(const Page& page, const QString& path) {
+    writePdf(QList<Page>{page}, path);
+}
+
+void writePdf(const QList<Page>& pages, const QString& path) {
+    if (pages.isEmpty()) {
+        return;
+    }
     QPdfWriter writer(path);
-    writer.setPageLayout(pageLayoutOf(page));
-    writer.setTitle(page.name);
+    writer.setPageLayout(pageLayoutOf(pages.first()));
+    writer.setTitle(pages.first().name);
     writer.setCreator(QStringLiteral("青禾花店管理系统"));
     QPainter painter;
     if (!painter.begin(&writer)) {
         throw Failure("文件无法写入：" + path);
     }
-    paintPage(painter, page);
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0) {
+            writer.setPageLayout(pageLayoutOf(pages.at(i)));
+            writer.newPage();
+        }
+        paintPage(painter, pages.at(i));
+    }
     if (!painter.end()) {
         throw Failure("文件无法写入：" + path);
     }
-    writeExactPageSize(path, page.paperMm);
+    if (pages.size() == 1) {
+        writeExactPageSize(path, pages.first().paperMm);
+    }
 }
 
 void writePng(const Page& page, const QString& path, int dpi) {

@@ -17,6 +17,10 @@ QFont pageFont(double fontPx);
 // The page's paper with no margins of its own: the boxes already carry the layout's margins.
 QPageLayout pageLayoutOf(const Page& page);
 
+// The font size in pixels at which a wrapping, shrinking box's text fits its box whole, measured
+// on device: its own size when it fits, smaller otherwise.
+double fittedFontPx(const PlacedText& item, QPaintDevice* device);
+
 // Paints the page at true millimetre scale with the paper's top-left corner at the painter's
 // origin, converting millimetres with the device's resolution. Matches in highlights get a
 // marker behind their text.
@@ -33,6 +37,8 @@ QImage renderPage(const Page& page, int dpi, const QList<TextMatch>& highlights 
 // Writes the page as a one-page PDF of the paper's size; raises Failure when the file cannot be
 // written.
 void writePdf(const Page& page, const QString& path);
+// Writes the pages, each on a page of its own paper size, into one PDF.
+void writePdf(const QList<Page>& pages, const QString& path);
 // Rewrites the page box of a one-page PDF that Qt wrote with the exact paper size: Qt rounds it
 // to whole points, and a 76 mm roll is 215.43 pt, not 215. Leaves a file it cannot read alone.
 void writeExactPageSize(const QString& path, const QSizeF& paperMm);

@@ -64,11 +64,14 @@ Receipt PrintModule::build(ReceiptKind kind, const QString& number) {
 }
 
 void PrintModule::print(ReceiptKind kind, const QString& number) {
-    Receipt r = build(kind, number);
+    show(build(kind, number));
+}
+
+void PrintModule::show(const Receipt& receipt) {
     if (!presenter_) {
         throw Failure("打印预览不可用");
     }
-    presenter_(r);
+    presenter_(receipt);
 }
 
 } // namespace florist

@@ -8,16 +8,24 @@
 
 namespace florist {
 
-enum class ReceiptKind { Order, TopUp, Exchange };
+// Document is any other printout the preview shows (the delivery sheet, a card, the takings).
+enum class ReceiptKind { Order, TopUp, Exchange, Document };
 
 // A receipt ready for the preview: the page and the preview window's title.
 struct Receipt {
     ReceiptKind kind = ReceiptKind::Order;
     QString number;
     reports::Page page;
+    // The pages after the first of a printout that runs longer.
+    QList<reports::Page> following;
     QString title;
     // false when no document has the number: the page then shows the frame with empty fields.
     bool found = false;
+    // A printout laid out for the paper chosen in page set-up (the enclosure card) builds itself
+    // anew for it; empty: its paper is fixed.
+    std::function<Receipt(const QSizeF& paperMm)> refit;
+
+    QList<reports::Page> pages() const { return QList<reports::Page>{page} + following; }
 };
 
 // The print module frmDMP: one query per row source and one layout per receipt. A print
@@ -44,6 +52,8 @@ public:
     void PrintCZ_Pos(const QString& number) { print(ReceiptKind::TopUp, number); }
     void PrintDH_Pos(const QString& number) { print(ReceiptKind::Exchange, number); }
     void print(ReceiptKind kind, const QString& number);
+    // Hands a printout built elsewhere to the presenter.
+    void show(const Receipt& receipt);
 
     // Loads the rows and builds the receipt without presenting it.
     Receipt build(ReceiptKind kind, const QString& number);
@@ -54,6 +64,8 @@ public:
     const ResultSet& frxDB_DH() const { return dh_; }
     const ResultSet& frxDB_Dept() const { return dept_; }
     const ResultSet& frxDB_DJ() const { return dj_; }
+
+    DataModule& data() { return data_; }
 
 private:
     DataModule& data_;

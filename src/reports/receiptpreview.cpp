@@ -30,6 +30,8 @@ constexpr double kMmPerInch = 25.4;
 constexpr double kZoomSteps[] = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4, 6, 8};
 constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 8;
+// Screen pixels between the pages of a printout of several.
+constexpr int kPageGap = 12;
 // Room the scroll area keeps around the page when fitting it.
 constexpr int kFitMargin = 24;
 
@@ -221,6 +223,28 @@ void ReceiptPreview::render() {
     const double ratio = devicePixelRatioF();
     const int dpi = qMax(1, qRound(kScreenDpi * zoom_ * ratio));
     QImage image = reports::renderPage(receipt_.page, dpi, matches_);
+    if (!receipt_.following.isEmpty()) {
+        // Later pages stand below the first, a gap of grey between them.
+        QList<QImage> pages{image};
+        int height = image.height();
+        int width = image.width();
+        const int gap = qRound(kPageGap * ratio);
+        for (const reports::Page& page : receipt_.following) {
+            pages << reports::renderPage(page, dpi);
+            height += gap + pages.last().height();
+            width = qMax(width, pages.last().width());
+        }
+        QImage all(width, height, QImage::Format_RGB32);
+        all.fill(palette().color(QPalette::Dark));
+        QPainter painter(&all);
+        int y = 0;
+        for (const QImage& page : pages) {
+            painter.drawImage((width - page.width()) / 2, y, page);
+            y += page.height() + gap;
+        }
+        painter.end();
+        image = all;
+    }
     image.setDevicePixelRatio(ratio);
     view_->setPixmap(QPixmap::fromImage(image));
     view_->resize(view_->sizeHint());
@@ -307,6 +331,10 @@ bool ReceiptPreview::printTo(QPrinter& target) {
     // The printer's origin is the corner inside its margins, which are the receipt's own or
     // larger.
     reports::paintInsideMargins(painter, receipt_.page);
+    for (const reports::Page& page : receipt_.following) {
+        target.newPage();
+        reports::paintInsideMargins(painter, page);
+    }
     if (!painter.end()) {
         return false;
     }
@@ -331,6 +359,16 @@ bool ReceiptPreview::runPrinterDialog(PrinterDialog which) {
         const QMarginsF after = reports::marginsMm(p.pageLayout());
         if (!reports::sameMargins(before, after)) {
             typedMargins_ = after;
+        }
+        const QSizeF chosen = p.pageLayout().pageSize().size(QPageSize::Millimeter);
+        const QSizeF current = receipt_.page.paperMm;
+        if (receipt_.refit && chosen.isValid() &&
+            (qAbs(chosen.width() - current.width()) > 0.5 ||
+             qAbs(chosen.height() - current.height()) > 0.5)) {
+            const auto refit = receipt_.refit;
+            receipt_ = refit(chosen);
+            matches_.clear();
+            render();
         }
     }
     fitPrinter(p);
@@ -363,7 +401,7 @@ bool ReceiptPreview::saveAs(const QString& caption, const QString& suffix, const
 
 bool ReceiptPreview::saveAsPdf() {
     return saveAs("保存为PDF", "pdf", "PDF 文件 (*.pdf)",
-                  [this](const QString& path) { reports::writePdf(receipt_.page, path); });
+                  [this](const QString& path) { reports::writePdf(receipt_.pages(), path); });
 }
 
 bool ReceiptPreview::saveAsPng() {

@@ -39,11 +39,13 @@ TEST_P(SchemaUpgradeTest, AddsTheDocumentMemberColumnEmpty) {
     }
 }
 
-// An older database lacks the anniversary entry and the order indexes: the entry is added and
-// granted to those who manage orders, once.
+// An older database lacks the anniversary and takings entries and the order indexes: the entries
+// are added and granted to those who manage orders, once.
 TEST_P(SchemaUpgradeTest, AddsTheAnniversaryEntryForOrderManagersAndTheOrderIndexes) {
-    db().exec("DELETE FROM SMenu WHERE (MNum = '0110')");
-    db().exec("DELETE FROM SLevel WHERE (MNum = '0110')");
+    for (const char* code : {"0110", "0111"}) {
+        db().exec("DELETE FROM SMenu WHERE (MNum = ?)", {QString(code)});
+        db().exec("DELETE FROM SLevel WHERE (MNum = ?)", {QString(code)});
+    }
     db().exec("INSERT INTO SLevel (UID, MNum) VALUES (7, '0100')"); // enters orders only
     db().exec("INSERT INTO SLevel (UID, MNum) VALUES (8, '0101')");
     db().exec("INSERT INTO SLevel (UID, MNum) VALUES (8, '0101')"); // a doubled right
@@ -54,11 +56,15 @@ TEST_P(SchemaUpgradeTest, AddsTheAnniversaryEntryForOrderManagersAndTheOrderInde
     upgradeSchema(db());
     EXPECT_EQ(db().select("SELECT MName FROM SMenu WHERE (MNum = '0110')").text(0, "MName"),
               "来年同日提醒");
-    const ResultSet granted =
-        db().select("SELECT UID FROM SLevel WHERE (MNum = '0110') ORDER BY UID");
-    ASSERT_EQ(granted.size(), 2);
-    EXPECT_EQ(granted.value(0, "UID").toInt(), 1);
-    EXPECT_EQ(granted.value(1, "UID").toInt(), 8);
+    EXPECT_EQ(db().select("SELECT MName FROM SMenu WHERE (MNum = '0111')").text(0, "MName"),
+              "营业日报");
+    for (const char* code : {"0110", "0111"}) {
+        const ResultSet granted =
+            db().select("SELECT UID FROM SLevel WHERE (MNum = ?) ORDER BY UID", {QString(code)});
+        ASSERT_EQ(granted.size(), 2) << code;
+        EXPECT_EQ(granted.value(0, "UID").toInt(), 1);
+        EXPECT_EQ(granted.value(1, "UID").toInt(), 8);
+    }
     for (const UpgradeStep& step : upgradeSteps()) {
         EXPECT_TRUE(step.present(db())) << step.name.toStdString();
     }

@@ -174,6 +174,13 @@ std::vector<UpgradeStep> makeSteps() {
                  }
              }
          }});
+    // The daily takings, after the anniversary list, for whoever manages orders.
+    steps.push_back(
+        {"SMenu 0111",
+         [](Database& db) {
+             return !db.select("SELECT MNum FROM SMenu WHERE (MNum = '0111')").isEmpty();
+         },
+         [](Database& db) { addMenuEntry(db, "0111", "营业日报", "0101"); }});
     return steps;
 }
 

@@ -46,7 +46,8 @@ QList<TopMenu> buildMenu() {
           child("未取订单提醒", "frmOrder_WQ", "未取订单提醒"),
           child("花器回收提醒", "frmOrder_HQ", "花器回收提醒", true), separator(),
           child("订单收款查询", "frmOrder_SKQ", "订单收款查询"),
-          child("来年同日提醒", "frmOrder_LN", "来年同日提醒")}},
+          child("来年同日提醒", "frmOrder_LN", "来年同日提醒"),
+          child("营业日报", "frmTakings", "营业日报")}},
         {"会员【&M】",
          false,
          {modal("会员分类设置", "frmMType", "会员类别设置"), separator(),
@@ -124,7 +125,7 @@ QList<TopMenu> buildMenu() {
           modal("默认项设置", "frmMRX", "默认项设置")}},
         {"帮助【&H】",
          true,
-         {nothing("帮助 &H", true), separator(true),
+         {child("帮助 &H", "frmHelp", "帮助", true), separator(true),
           modal("关于 &A", "frmAbout", "关于...", true)}},
     };
 }

@@ -61,6 +61,15 @@ SearchWindow::SearchWindow(Context& context, SearchWindowSpec spec, QWidget* par
         }
     }
     side->setRowStretch(sideRow++, 1);
+    for (int i = 0; i < spec_.buttons.size(); ++i) {
+        auto* b = new QPushButton(spec_.buttons.at(i).caption, group);
+        b->setEnabled(false);
+        listButtons_ << b;
+        side->addWidget(b, sideRow, 0, 1, 3);
+        ++sideRow;
+        const auto run = spec_.buttons.at(i).run;
+        connect(b, &QPushButton::clicked, this, [this, run] { run(*this); });
+    }
     auto* find = new QPushButton("查询", group);
     find->setDefault(true);
     side->addWidget(find, sideRow, 0);
@@ -213,6 +222,9 @@ void SearchWindow::search() {
     listFilter_ = s.fixed;
     listFilter_ += search::buildFilter(s, inputs, dialect, search::FilterUse::List);
     searched_ = true;
+    for (QPushButton* b : listButtons_) {
+        b->setEnabled(true);
+    }
     applyHiddenColumns();
     attachActions();
     if (excel_) {

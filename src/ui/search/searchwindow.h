@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/search/pagedmodel.h"
-#include "core/search/searchresult.h"
 #include "core/search/searchdescriptor.h"
+#include "core/search/searchresult.h"
 #include "ui/windowregistry.h"
 
 #include <QHash>
@@ -29,10 +29,18 @@ struct RowAction {
     bool separatorBefore = false;
 };
 
+// A button of the window beside "查询" that works on the whole list (the kept filter); enabled
+// after the first search.
+struct ListButton {
+    QString caption;
+    std::function<void(SearchWindow& window)> run;
+};
+
 // A search window: the shared search descriptor and the window's own actions.
 struct SearchWindowSpec {
     search::SearchDescriptor search;
     QList<RowAction> actions;
+    QList<ListButton> buttons;
 };
 
 // The shared management, query and reminder window: group "查询条件" above, the grid in the
@@ -83,6 +91,7 @@ private:
     search::PagedTableModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
     QPushButton* excel_ = nullptr;
+    QList<QPushButton*> listButtons_;
     QList<QCheckBox*> hideBoxes_;
     QList<QLabel*> totalsLabels_;
     search::Term filter_;
@@ -96,7 +105,8 @@ private:
     ModalRunner modalRunner_;
 };
 
-// Registers a window made of a descriptor under its objectName; the descriptor is made when it opens.
+// Registers a window made of a descriptor under its objectName; the descriptor is made when it
+// opens.
 void registerSearchWindow(const QString& objectName,
                           std::function<SearchWindowSpec(Context&)> makeSpec);
 
