@@ -8,6 +8,7 @@
 #include "partners/partnerregistrywindow.h"
 #include "stock/materialregistrywindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
+#include "ui/helpwindow.h"
 #include "ui/settingswindows.h"
 
 namespace florist::app {
@@ -28,6 +29,7 @@ void registerAllWindows() {
     orders::registerOrderListWindows();
     stock::registerMaterialWindows();
     partners::registerPartnerWindows();
+    ui::registerHelpWindow();
 }
 
 } // namespace florist::app

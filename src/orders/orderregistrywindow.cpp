@@ -1,6 +1,7 @@
 #include "orders/orderregistrywindow.h"
 
 #include "orders/orderentrywindow.h"
+#include "orders/takingswindow.h"
 #include "ui/windowregistry.h"
 
 namespace florist::orders {
@@ -8,6 +9,9 @@ namespace florist::orders {
 void registerOrderWindows() {
     ui::WindowRegistry::add("frmOrder_In", [](ui::Context& context, QWidget* parent) {
         return new OrderEntryWindow(context, parent);
+    });
+    ui::WindowRegistry::add("frmTakings", [](ui::Context& context, QWidget* parent) {
+        return new TakingsWindow(context, parent);
     });
 }
 
