@@ -23,7 +23,11 @@ QString joined(const QString& a, const QString& b) {
 
 Receipt deliverySheet(Database& db, const search::Term& filter, const QString& shopName) {
     const ResultSet rows = db.select(
-        QString(kSelect) + filter.text + "ORDER BY SH3, SH4, SH7, SH5, theNum", filter.params);
+        QString(kSelect) + filter.text +
+            // Slots in the order the shop set them up (上午, 下午, 晚上), not by their text.
+            "ORDER BY SH3, (SELECT MIN(ID) FROM SSD WHERE (SSD.theName = UOrder.SH4)), SH4, "
+            "SH7, SH5, theNum",
+        filter.params);
 
     reports::TableReport report;
     report.name = "送货单";

@@ -277,8 +277,9 @@ TEST_P(OrderListWindowTest, MenuAndToolbarOpenTheLists) {
     ui::MainWindow main(*context_);
     main.applyLogin({"0101", "0104", "0109", "0110"});
     const auto& orders = menuTable().at(1).entries;
-    ASSERT_EQ(orders.size(), 11);
-    EXPECT_EQ(orders.last().caption, "来年同日提醒");
+    ASSERT_EQ(orders.size(), 12);
+    EXPECT_EQ(orders.at(10).caption, "来年同日提醒");
+    EXPECT_EQ(orders.last().caption, "营业日报");
     for (int e : {1, 2, 4, 5, 6, 7, 9, 10}) {
         main.openWindow(orders.at(e));
     }
