@@ -2,6 +2,7 @@
 
 #include "core/db/database.h"
 #include "core/text/amount.h"
+#include "core/text/gbk.h"
 #include "reports/tablereport.h"
 
 namespace florist::orders {
@@ -76,7 +77,10 @@ Receipt deliverySheet(Database& db, const search::Term& filter, const QString& s
         if (!rows.text(i, "Remark").isEmpty()) {
             note += "    备注：" + rows.text(i, "Remark");
         }
-        report.blocks << ReportBlock{ReportBlock::Kind::Note, {}, note, 10, false, true};
+        // One line holds about 110 GBK bytes at the note's size; a longer note gets a second
+        // line, and one longer still is drawn smaller rather than cut.
+        const double noteHeight = gbkLength(note) <= 110 ? 6 : 10;
+        report.blocks << ReportBlock{ReportBlock::Kind::Note, {}, note, noteHeight, false, true};
     }
 
     const QList<reports::Page> pages = reports::buildTablePages(report);

@@ -39,7 +39,7 @@ QTableWidget* grid(const QStringList& headings, QWidget* parent) {
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->verticalHeader()->setVisible(false);
     g->verticalHeader()->setDefaultSectionSize(22);
-    g->horizontalHeader()->setStretchLastSection(true);
+    g->horizontalHeader()->setMinimumSectionSize(64);
     return g;
 }
 
@@ -117,7 +117,7 @@ TakingsWindow::TakingsWindow(ui::Context& context, QWidget* parent)
     chart_ = new QChartView(chart, this);
     chart_->setObjectName("chartTakings");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(220);
+    chart_->setMinimumSize(520, 240);
 
     summary_ = new QLabel(this);
     summary_->setObjectName("lblSummary");
@@ -125,8 +125,9 @@ TakingsWindow::TakingsWindow(ui::Context& context, QWidget* parent)
     auto* below = new QSplitter(Qt::Horizontal, this);
     below->addWidget(days_);
     below->addWidget(chart_);
-    below->setStretchFactor(0, 1);
+    below->setStretchFactor(0, 0);
     below->setStretchFactor(1, 1);
+    below->setSizes({560, 780});
     auto* middle = new QSplitter(Qt::Vertical, this);
     middle->addWidget(lines_);
     middle->addWidget(below);
@@ -224,6 +225,7 @@ void TakingsWindow::fillChart() {
     auto* y = new QValueAxis;
     y->setRange(0, top > 0 ? top * 1.1 : 1);
     y->setLabelFormat("%.0f");
+    y->applyNiceNumbers();
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
 }

@@ -199,6 +199,10 @@ ReceiptPreview::ReceiptPreview(const Receipt& receipt, QWidget* parent)
     layout->addLayout(viewBar);
     layout->addWidget(scroll_, 1);
     resize(760, 820);
+    // A receipt is narrow and shown twice its size; an A4 page fits the window at true size.
+    if (receipt_.page.paperMm.width() > 120) {
+        zoom_ = 1.0;
+    }
     render();
 }
 
