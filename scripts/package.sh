@@ -25,7 +25,7 @@ for f in ./usr/bin/florist ./usr/bin/florist-sheet ./usr/share/applications/qing
   fi
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6sql6 libqt6printsupport6 libsodium23 libzip4 libqt6sql6-sqlite \
+for d in libqt6widgets6 libqt6sql6 libqt6printsupport6 libqt6charts6 libsodium23 libzip4 libqt6sql6-sqlite \
          libqt6sql6-psql qt6-qpa-plugins fonts-noto-cjk; do
   if ! grep -q "\b$d\b" <<<"$depends"; then
     echo "package.sh: $deb does not declare $d (Depends: $depends)" >&2
