@@ -57,6 +57,7 @@ struct TextMatch {
     int item = 0;
     int start = 0;
     int length = 0;
+    int page = 0; // of a printout of several pages
     bool operator==(const TextMatch&) const = default;
 };
 QList<TextMatch> findText(const Page& page, const QString& needle);

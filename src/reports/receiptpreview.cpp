@@ -226,15 +226,24 @@ double ReceiptPreview::pageHeightPx() const {
 void ReceiptPreview::render() {
     const double ratio = devicePixelRatioF();
     const int dpi = qMax(1, qRound(kScreenDpi * zoom_ * ratio));
-    QImage image = reports::renderPage(receipt_.page, dpi, matches_);
+    auto matchesOn = [this](int page) {
+        QList<reports::TextMatch> on;
+        for (const reports::TextMatch& m : matches_) {
+            if (m.page == page) {
+                on << m;
+            }
+        }
+        return on;
+    };
+    QImage image = reports::renderPage(receipt_.page, dpi, matchesOn(0));
     if (!receipt_.following.isEmpty()) {
         // Later pages stand below the first, a gap of grey between them.
         QList<QImage> pages{image};
         int height = image.height();
         int width = image.width();
         const int gap = qRound(kPageGap * ratio);
-        for (const reports::Page& page : receipt_.following) {
-            pages << reports::renderPage(page, dpi);
+        for (int n = 0; n < receipt_.following.size(); ++n) {
+            pages << reports::renderPage(receipt_.following.at(n), dpi, matchesOn(n + 1));
             height += gap + pages.last().height();
             width = qMax(width, pages.last().width());
         }
@@ -295,7 +304,14 @@ void ReceiptPreview::fitPage() {
 }
 
 int ReceiptPreview::find(const QString& text) {
-    matches_ = reports::findText(receipt_.page, text);
+    matches_.clear();
+    const QList<reports::Page> pages = receipt_.pages();
+    for (int n = 0; n < pages.size(); ++n) {
+        for (reports::TextMatch m : reports::findText(pages.at(n), text)) {
+            m.page = n;
+            matches_ << m;
+        }
+    }
     render();
     if (text.isEmpty()) {
         found_->clear();
@@ -303,9 +319,14 @@ int ReceiptPreview::find(const QString& text) {
         found_->setText(QString("未找到“%1”").arg(text));
     } else {
         found_->setText(QString("找到 %1 处").arg(matches_.size()));
-        const QRectF r = receipt_.page.items.at(matches_.first().item).rectMm;
+        const reports::TextMatch& first = matches_.first();
+        const QRectF r = pages.at(first.page).items.at(first.item).rectMm;
         const double px = zoom_ * kScreenDpi / kMmPerInch;
-        scroll_->ensureVisible(qRound(r.center().x() * px), qRound(r.center().y() * px));
+        double above = 0; // the pages above the match's, with their gaps
+        for (int n = 0; n < first.page; ++n) {
+            above += pages.at(n).paperMm.height() * px + kPageGap;
+        }
+        scroll_->ensureVisible(qRound(r.center().x() * px), qRound(above + r.center().y() * px));
     }
     return int(matches_.size());
 }

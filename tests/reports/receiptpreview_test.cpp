@@ -2,6 +2,7 @@
 #include "reports/pdftext.h"
 #include "reports/receiptlayouts.h"
 #include "reports/receiptpreview.h"
+#include "reports/tablereport.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
 
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -222,6 +224,74 @@ TEST_F(ReceiptPreviewTest, CancelledDialogKeepsTheReceiptsPaper) {
     EXPECT_FALSE(QFile::exists(dir_.filePath("cancelled.pdf")));
     EXPECT_EQ(preview.printer().pageLayout().pageSize().size(QPageSize::Millimeter),
               QSizeF(76, 60));
+}
+
+// A printout of several pages: found on any page, printed and saved whole; one laid out for the
+// paper (a card) follows the size chosen in page set-up.
+TEST_F(ReceiptPreviewTest, PrintoutOfSeveralPagesAndOneThatFollowsThePaper) {
+    reports::TableReport report;
+    report.name = "清单";
+    report.heading = "青禾花店清单";
+    report.columns = {{"编号", 40}};
+    for (int i = 0; i < 60; ++i) {
+        report.blocks << reports::ReportBlock{reports::ReportBlock::Kind::Row,
+                                              {QString("N%1").arg(i, 2, 10, QChar('0'))}};
+    }
+    const QList<reports::Page> pages = reports::buildTablePages(report);
+    ASSERT_EQ(pages.size(), 2);
+    Receipt r;
+    r.kind = ReceiptKind::Document;
+    r.page = pages.first();
+    r.following = pages.mid(1);
+    r.title = "清单";
+    ReceiptPreview preview(r);
+    EXPECT_EQ(preview.find("N59"), 1);
+    EXPECT_EQ(preview.matches().first().page, 1);
+    EXPECT_EQ(preview.find("第"), 2); // the foot of each page
+
+    const auto pdfPages = [](const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) {
+            return -1;
+        }
+        static const QRegularExpression page("/Type\\s*/Page[^s]");
+        return int(QString::fromLatin1(f.readAll()).count(page));
+    };
+    ReceiptPreview::setFileChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        return dir_.filePath("list.pdf");
+    });
+    EXPECT_TRUE(preview.saveAsPdf());
+    EXPECT_EQ(pdfPages(dir_.filePath("list.pdf")), 2);
+    ReceiptPreview::setPrinterDialogRunner([&](QWidget*, QPrinter& printer, auto) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("printed.pdf"));
+        return true;
+    });
+    preview.print();
+    EXPECT_EQ(pdfPages(dir_.filePath("printed.pdf")), 2);
+
+    // Page set-up choosing another size lays a refitting printout out again on it.
+    Receipt card = r;
+    card.following.clear();
+    QList<QSizeF> asked;
+    card.refit = [&](const QSizeF& paper) {
+        asked << paper;
+        Receipt again;
+        again.page.name = "贺卡";
+        again.page.paperMm = paper;
+        return again;
+    };
+    ReceiptPreview::setPrinterDialogRunner([&](QWidget*, QPrinter& printer, auto) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(
+            QPageSize(QSizeF(100, 70), QPageSize::Millimeter, "card", QPageSize::ExactMatch));
+        return true;
+    });
+    ReceiptPreview cardPreview(card);
+    cardPreview.pageSetup();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_NEAR(asked.first().width(), 100, 0.5);
+    EXPECT_NEAR(cardPreview.page().paperMm.height(), 70, 0.5);
 }
 
 // Real print jobs on the CUPS server that test.sh starts (scripts/cups-test-server.sh): a 76 mm
