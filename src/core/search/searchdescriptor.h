@@ -94,11 +94,12 @@ struct Column {
     bool exported = true;      // part of the export layout (unless hidden)
 };
 
-// A totals line: "积分：" followed by the sum over the filter, "0" when the sum is empty.
+// A totals line: "积分：" followed by the sum over the filter.
 struct Total {
     QString caption;    // "积分："
     QString expression; // SUM(theJF)
     QString alias;      // the heading of the totals select, and the column it is exported under
+    QString whenEmpty = QStringLiteral("0"); // shown when no row matches (the sum is empty)
 };
 
 // A hide check box ("隐藏收花人信息") and the headings it hides in the grid only.
@@ -127,8 +128,8 @@ struct SearchDescriptor {
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
 };
 
-// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to the
-// server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
+// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to
+// the server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
 // literally, quotes included.
 Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
                  const Dialect& dialect);
