@@ -202,7 +202,7 @@ search::SearchDescriptor paymentListSpec(Direction direction, bool management,
         equals("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); }),
     };
     s.columns = {text("门店名称", "WName"),
-                 text("单号", "theNum", 0, true),
+                 text("单号", "theNum", 120, true),
                  text(c.dateHeading, "myDate", 0, true),
                  text(c.partnerHeading, "theName", 160),
                  number(c.amountHeading, "theMoney", 80),

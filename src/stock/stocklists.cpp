@@ -29,7 +29,7 @@ SearchDescriptor stockQuerySpec() {
         lastMonth("采购日期", "myDate", false),
     };
     s.columns = {text("门店名称", "WName"),
-                 text("采购单号", "CGNum", 0, true),
+                 text("采购单号", "CGNum", 120, true),
                  text("采购日期", "myDate", 0, true),
                  text("花材分类", "theType"),
                  text("花材编号", "theNum", 0, true),
@@ -135,7 +135,7 @@ SearchDescriptor documentListSpec(DocumentKind kind, DocumentList list) {
         s.from = lineSource(c);
         s.conditions << contains("花材编号", {"HCNum"})
                      << contains("花材名称", {"HCName", "thePY"});
-        s.columns = {text("门店名称", "WName"), text("单号", "theNum", 0, true),
+        s.columns = {text("门店名称", "WName"), text("单号", "theNum", 120, true),
                      text(dateHeading, "myDate", 0, true)};
         if (c.hasPartner) {
             s.columns << text(partnerHeading(c), "theName", 160);
@@ -154,7 +154,7 @@ SearchDescriptor documentListSpec(DocumentKind kind, DocumentList list) {
     s.from = headerSource(c);
     s.conditions << contains("备        注", {"Remark"})
                  << equals("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); });
-    s.columns = {text("门店名称", "WName"), text("单号", "theNum", 0, true),
+    s.columns = {text("门店名称", "WName"), text("单号", "theNum", 120, true),
                  text(dateHeading, "myDate", 0, true)};
     if (c.hasPartner) {
         s.columns << text(partnerHeading(c), "theName", 160);

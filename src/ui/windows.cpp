@@ -2,6 +2,8 @@
 
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "partners/partnerpaymentwindow.h"
+#include "stock/stockdocumentwindow.h"
 #include "ui/settingswindows.h"
 
 namespace florist::ui {
@@ -16,6 +18,8 @@ void registerAllWindows() {
     registerSettingsWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
+    stock::registerStockDocumentWindows();
+    partners::registerPaymentWindows();
 }
 
 } // namespace florist::ui
