@@ -1,6 +1,6 @@
 #include "core/db/datamodule.h"
 #include "core/session/startup.h"
-#include "ui/application.h"
+#include "app/application.h"
 #include "ui/loginwindow.h"
 
 #include <QApplication>
@@ -67,11 +67,11 @@ void BM_ColdStartToLogin(benchmark::State& state) {
     f.close();
     qputenv("FLORIST_SETTINGS", ini.toUtf8());
     { // the first start creates the database; the benchmark measures later starts
-        ui::Application first(*qApp);
+        app::Application first(*qApp);
         first.start();
     }
     for (auto _ : state) {
-        ui::Application app(*qApp);
+        app::Application app(*qApp);
         app.start();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(app.loginWindow()->isVisible());

@@ -1,11 +1,11 @@
-#include "ui/application.h"
+#include "app/application.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    florist::ui::Application::setUpLocale(app);
-    florist::ui::Application florist(app);
+    florist::app::Application::setUpLocale(app);
+    florist::app::Application florist(app);
     florist.start();
     return florist.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/listdescriptor.h"
+#include "core/lists/listdescriptor.h"
 
 namespace florist::members {
 

@@ -1,7 +1,9 @@
 #include "partners/partnerpaymentwindow.h"
 
 #include "core/db/datamodule.h"
-#include "partners/partnerpickdialog.h"
+#include "partners/partnerentrywindow.h"
+#include "partners/partnerfinddialog.h"
+#include "partners/partners.h"
 #include "ui/fields.h"
 #include "ui/prompt.h"
 #include "ui/search/searchwindow.h"
@@ -113,11 +115,11 @@ bool PaymentEntryWindow::eventFilter(QObject* watched, QEvent* event) {
 void PaymentEntryWindow::searchPartner() {
     ui::guarded(this, [&] {
         const QString text = partner_->text();
-        const PartnerPickOutcome found = findPartnerFor(this, context_.dm, config_.mode, text);
-        if (found.kind == PartnerPickOutcome::Picked) {
+        const PartnerFindOutcome found = findPartner(this, context_.dm, config_.mode, text);
+        if (found.kind == PartnerFindOutcome::Picked) {
             takePartner(found.partner.id, found.partner.fields);
-        } else if (found.kind == PartnerPickOutcome::NotFound) {
-            if (const auto added = addPartnerFor(this, context_, config_.mode, text)) {
+        } else if (found.kind == PartnerFindOutcome::NotFound) {
+            if (const auto added = enterPartnerFor(this, context_, config_.mode, text)) {
                 takePartner(added->id, added->fields);
             }
         }

@@ -156,14 +156,15 @@ const QList<DocumentKind>& allDocumentKinds() {
     return kinds;
 }
 
-DocumentLine lineFromMaterial(const QVariantMap& row) {
+DocumentLine lineFromMaterial(qlonglong id, const QString& number, const QString& name,
+                              const QString& unit, double purchasePrice) {
     DocumentLine l;
-    l.materialId = row.value("ID").toLongLong();
-    l.materialNumber = displayText(row.value("花材编号"));
-    l.materialName = displayText(row.value("花材名称"));
-    l.unit = displayText(row.value("花材单位"));
+    l.materialId = id;
+    l.materialNumber = number;
+    l.materialName = name;
+    l.unit = unit;
     l.quantity = "1";
-    l.price = displayText(row.value("采购单价"));
+    l.price = displayText(purchasePrice);
     return l;
 }
 
@@ -316,17 +317,6 @@ DocumentSaveResult saveDocument(DataModule& dm, const StockDocument& doc) {
     result.done = true;
     result.message = savedMessage(c.subject);
     return result;
-}
-
-ResultSet materialSearch(Database& db, const QString& text) {
-    const Dialect& d = db.dialect();
-    const QString pattern = search::containsPattern(text);
-    return db.select("SELECT theType AS 花材分类, theNum AS 花材编号, theName AS 花材名称, "
-                     "theUnit AS 花材单位, theCG AS 采购单价, theXS AS 销售单价, Remark AS 备注, "
-                     "ID FROM UHC WHERE (theDel = '否') AND ((" +
-                         search::likeTerm("theName", d) + ") OR (" + search::likeTerm("thePY", d) +
-                         ") OR (" + search::likeTerm("theNum", d) + ")) ",
-                     {pattern, pattern, pattern});
 }
 
 ResultSet lotSearch(Database& db, DocumentKind kind, const QString& store,

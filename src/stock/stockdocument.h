@@ -71,9 +71,10 @@ struct DocumentLine {
     bool filled() const { return materialId != 0; }
 };
 
-// A line filled from a row of the material search (purchase) or the lot search (the others),
-// read by the rows' headings: quantity "1", the price from the row's price column.
-DocumentLine lineFromMaterial(const QVariantMap& row);
+// A line filled from the material picked (purchase: its purchase price) or from a row of the
+// lot search (the others, read by the headings: the row's price column); quantity "1".
+DocumentLine lineFromMaterial(qlonglong id, const QString& number, const QString& name,
+                              const QString& unit, double purchasePrice);
 DocumentLine lineFromLot(DocumentKind kind, const QVariantMap& row);
 
 // Quantity × price, an empty value counting as 0, and the amount as the grid shows it (up to
@@ -119,10 +120,8 @@ struct DocumentSaveResult {
 // Database failures reach the caller.
 DocumentSaveResult saveDocument(DataModule& dm, const StockDocument& doc);
 
-// The purchase's material search (every live material whose name, initials or number holds
-// text) and the outgoing documents' lot search (lots above 0 of one store, leaving out the lots
-// already on the document's lines).
-ResultSet materialSearch(Database& db, const QString& text);
+// The outgoing documents' lot search: lots above 0 of one store whose material's name,
+// initials or number holds text, leaving out the lots already on the document's lines.
 ResultSet lotSearch(Database& db, DocumentKind kind, const QString& store,
                     const QList<qlonglong>& excludedLots, const QString& text);
 

@@ -2,9 +2,11 @@
 
 #include "core/db/datamodule.h"
 #include "core/text/amount.h"
-#include "partners/partnerpickdialog.h"
+#include "partners/partnerentrywindow.h"
+#include "partners/partnerfinddialog.h"
+#include "partners/partners.h"
 #include "stock/lotfinddialog.h"
-#include "stock/materialpickdialog.h"
+#include "stock/materialfinddialog.h"
 #include "stock/stocklistwindow.h"
 #include "ui/fields.h"
 #include "ui/prompt.h"
@@ -221,13 +223,13 @@ bool StockDocumentWindow::eventFilter(QObject* watched, QEvent* event) {
 void StockDocumentWindow::searchPartner() {
     ui::guarded(this, [&] {
         const QString text = partner_->text();
-        const partners::PartnerPickOutcome found =
-            partners::findPartnerFor(this, context_.dm, config_.findMode, text);
-        if (found.kind == partners::PartnerPickOutcome::Picked) {
+        const partners::PartnerFindOutcome found =
+            partners::findPartner(this, context_.dm, config_.findMode, text);
+        if (found.kind == partners::PartnerFindOutcome::Picked) {
             takePartner(found.partner.id, found.partner.fields);
-        } else if (found.kind == partners::PartnerPickOutcome::NotFound) {
+        } else if (found.kind == partners::PartnerFindOutcome::NotFound) {
             // The new partner is not taken: a second Enter finds it.
-            partners::addPartnerFor(this, context_, config_.findMode, text);
+            partners::enterPartnerFor(this, context_, config_.findMode, text);
         }
     });
 }
@@ -247,7 +249,13 @@ void StockDocumentWindow::searchLine(int line, const QString& text) {
             filled = findLot(this, context_.dm, config_.kind, ui::chosenText(store_),
                              grid_->lotsOnOtherLines(line), text);
         } else {
-            filled = findMaterialForLine(this, context_.dm, text);
+            const MaterialFindOutcome found =
+                findMaterial(this, context_.dm, kMaterialCallerPurchase, text);
+            if (found.kind == MaterialFindOutcome::Picked) {
+                filled =
+                    lineFromMaterial(found.material.id, found.material.number, found.material.name,
+                                     found.material.unit, found.material.purchasePrice);
+            }
         }
         if (filled) {
             grid_->fillLine(line, *filled);

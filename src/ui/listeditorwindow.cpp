@@ -144,4 +144,10 @@ void ListEditorWindow::removeCurrent() {
     });
 }
 
+void registerListEditor(const lists::ListDescriptor& descriptor) {
+    WindowRegistry::add(descriptor.window, [descriptor](Context& context, QWidget* parent) {
+        return new ListEditorWindow(context, descriptor, parent);
+    });
+}
+
 } // namespace florist::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/listrules.h"
+#include "core/lists/listrules.h"
 #include "ui/windowregistry.h"
 
 #include <QDialog>
@@ -44,5 +44,8 @@ private:
     QLineEdit* remark_ = nullptr;
     QAction* delete_ = nullptr;
 };
+
+// Adds the editor of one list to the window registry under the descriptor's window name.
+void registerListEditor(const lists::ListDescriptor& descriptor);
 
 } // namespace florist::ui

@@ -4,8 +4,6 @@
 #include "core/settings/shop.h"
 #include "core/settings/storelists.h"
 #include "core/settings/users.h"
-#include "lists/referencelists.h"
-#include "members/membertypes.h"
 #include "ui/ending.h"
 #include "ui/fields.h"
 #include "ui/listeditorwindow.h"
@@ -188,13 +186,8 @@ AboutWindow::AboutWindow(Context& context, QWidget* parent) : QDialog(parent) {
 }
 
 void registerSettingsWindows() {
-    QList<lists::ListDescriptor> editors = lists::referenceLists();
-    editors << settings::storeList() << settings::staffList() << members::memberTypeList();
-    for (const lists::ListDescriptor& d : editors) {
-        WindowRegistry::add(d.window, [d](Context& context, QWidget* parent) {
-            return new ListEditorWindow(context, d, parent);
-        });
-    }
+    registerListEditor(settings::storeList());
+    registerListEditor(settings::staffList());
     WindowRegistry::add("frmUser", [](Context& c, QWidget* p) { return new UserWindow(c, p); });
     WindowRegistry::add("frmCPass",
                         [](Context& c, QWidget* p) { return new PasswordWindow(c, p); });

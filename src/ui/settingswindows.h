@@ -63,7 +63,7 @@ public:
 };
 
 // Registers the settings windows: users and rights, password, shop, stores, staff, defaults,
-// about, the reference lists and the member categories.
+// about.
 void registerSettingsWindows();
 
 } // namespace florist::ui

@@ -29,7 +29,4 @@ public:
     static WindowFactory find(const QString& window);
 };
 
-// Registers the windows of every subsystem (called once at start and by tests).
-void registerAllWindows();
-
 } // namespace florist::ui

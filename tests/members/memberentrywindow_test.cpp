@@ -1,5 +1,6 @@
 #include "members/memberentrywindow.h"
 
+#include "app/windows.h"
 #include "core/db/datamodule.h"
 #include "core/menu/menutable.h"
 #include "support/dbfixture.h"
@@ -200,7 +201,7 @@ TEST_P(MemberEntryWindowTest, OrderModeHandsOverTheNewMember) {
 }
 
 TEST_P(MemberEntryWindowTest, MenuEntryAndToolbarButtonOpenTheMemberWindows) {
-    ui::registerAllWindows();
+    app::registerAllWindows();
     ui::MainWindow main(*context_);
     QStringList opened;
     main.setModalRunner([&](QDialog* d) {

@@ -279,9 +279,9 @@ TEST_P(StockDocumentTest, TwoStationsCannotOverdrawALot) {
     EXPECT_EQ(st.a->scalar("SELECT SUM(theCount) FROM ULY_List").toInt(), 10);
 }
 
-// The searches: materials by name, initials or number; lots above 0 of the document's store,
-// without the lots already on a line and without deleted materials, a typed "%" found as such.
-TEST_P(StockDocumentTest, SearchesFindWhatALineMayTake) {
+// The lot search: lots above 0 of the document's store, without the lots already on a line and
+// without deleted materials, a typed "%" found as such.
+TEST_P(StockDocumentTest, LotSearchFindsWhatALineMayTake) {
     const qlonglong rose = StockRows::material(db(), "H001", "玫瑰", 2, 5);
     const qlonglong pct = StockRows::material(db(), "H%2", "百合", 3, 6);
     const qlonglong gone = StockRows::material(db(), "H003", "玫瑰红", 2, 5);
@@ -292,11 +292,6 @@ TEST_P(StockDocumentTest, SearchesFindWhatALineMayTake) {
     StockRows::lot(db(), rose, 5, 2, "分店");
     StockRows::lot(db(), gone, 5, 2);
     const qlonglong c = StockRows::lot(db(), pct, 1, 3);
-
-    EXPECT_EQ(materialSearch(db(), "玫瑰").size(), 1);
-    EXPECT_EQ(materialSearch(db(), "").size(), 2);
-    EXPECT_EQ(materialSearch(db(), "%").size(), 1);
-    EXPECT_EQ(materialSearch(db(), "h00").size(), 1);
 
     const ResultSet all = lotSearch(db(), DocumentKind::Requisition, "总店", {}, "");
     EXPECT_EQ(all.size(), 3);

@@ -1,8 +1,8 @@
+#include "app/application.h"
 #include "core/db/datamodule.h"
 #include "core/session/startup.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
-#include "ui/application.h"
 #include "ui/connectiondialog.h"
 #include "ui/fields.h"
 #include "ui/loginwindow.h"
@@ -204,7 +204,7 @@ TEST_F(UnreachableStart, CancelledDialogLeavesTheLoginWindowWithAnEmptyUserList)
         d->reject();
     });
     PromptRecorder prompts;
-    Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    app::Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
     app.start();
     EXPECT_EQ(dialogs, 1);
     ASSERT_EQ(prompts.requests().size(), 1) << prompts.texts().join("\n---\n").toStdString();
@@ -223,7 +223,7 @@ TEST_F(UnreachableStart, CancelledDialogLeavesTheLoginWindowWithAnEmptyUserList)
 TEST_F(UnreachableStart, LoginWindowForgetsItsUsersWhenASaveLeftNoConnection) {
     embedded(dir_.filePath("first.db")).writeIni(ini_);
     PromptRecorder prompts;
-    Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    app::Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
     app.start();
     LoginWindow* login = app.loginWindow();
     ASSERT_GE(login->userBox()->findText("admin"), 0);
@@ -253,7 +253,7 @@ TEST_F(UnreachableStart, SavedDialogAndTheLoginButtonSwitchTheRunsDatabase) {
         d->save();
     });
     PromptRecorder prompts;
-    Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    app::Application app(*qobject_cast<QApplication*>(QCoreApplication::instance()));
     app.start();
     EXPECT_EQ(prompts.requests().size(), 2);
     EXPECT_EQ(prompts.last(), "恭喜！恭喜！ 连接设置 保存成功！");

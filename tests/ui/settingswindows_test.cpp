@@ -1,9 +1,10 @@
+#include "app/application.h"
+#include "app/windows.h"
 #include "core/db/datamodule.h"
 #include "core/session/login.h"
 #include "core/session/password.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
-#include "ui/application.h"
 #include "ui/ending.h"
 #include "ui/fields.h"
 #include "ui/gridview.h"
@@ -59,7 +60,7 @@ protected:
         if (IsSkipped() || HasFailure()) {
             return;
         }
-        registerAllWindows();
+        app::registerAllWindows();
         context_ = std::make_unique<Context>(Context{dm()});
     }
     void TearDown() override {
@@ -288,7 +289,7 @@ struct TitleBar : QPlatformWindow {
 };
 
 TEST(WindowTitles, TheTitleBarShowsTheCaptionAlone) {
-    Application::setUpLocale(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    app::Application::setUpLocale(*qobject_cast<QApplication*>(QCoreApplication::instance()));
     for (const char* caption : {"性别设置", "送花区域设置", "订单类型", "关于...", "修改密码"}) {
         EXPECT_EQ(TitleBar::formatWindowTitle(caption, QString::fromUtf8(" \u2014 ")), caption);
     }

@@ -97,6 +97,7 @@ QString totalsSelect(const SearchDescriptor& spec) {
 ExportSpec exportSpec(const SearchDescriptor& spec) {
     ExportSpec e;
     e.titleWord = spec.exportTitle;
+    e.landscape = spec.exportLandscape;
     for (const Column& c : spec.columns) {
         if (c.hidden || !c.exported || spec.exportOmitted.contains(c.heading)) {
             continue;

@@ -126,6 +126,7 @@ struct SearchDescriptor {
     QString exportTitle;
     QStringList exportOmitted;       // headings left out of the export
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
+    bool exportLandscape = true;     // the exported sheet's page; the materials list is upright
 };
 
 // The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to

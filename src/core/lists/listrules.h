@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/db/resultset.h"
-#include "lists/listdescriptor.h"
+#include "core/lists/listdescriptor.h"
 
 namespace florist {
 class DataModule;

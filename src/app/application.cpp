@@ -1,4 +1,6 @@
-#include "ui/application.h"
+#include "app/application.h"
+
+#include "app/windows.h"
 
 #include "core/db/datamodule.h"
 #include "core/session/login.h"
@@ -17,7 +19,9 @@
 #include <QScreen>
 #include <QTranslator>
 
-namespace florist::ui {
+namespace florist::app {
+
+using namespace ui;
 
 Application::Application(QApplication& app) : app_(app) {}
 
@@ -87,4 +91,4 @@ int Application::exec() {
     return app_.exec();
 }
 
-} // namespace florist::ui
+} // namespace florist::app

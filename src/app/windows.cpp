@@ -1,25 +1,31 @@
-#include "ui/windowregistry.h"
+#include "app/windows.h"
 
+#include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
 #include "partners/partnerpaymentwindow.h"
+#include "partners/partnerregistrywindow.h"
+#include "stock/materialregistrywindow.h"
 #include "stock/stockdocumentwindow.h"
 #include "ui/settingswindows.h"
 
-namespace florist::ui {
+namespace florist::app {
 
-// Each subsystem adds its register call here as its windows arrive.
+// One line per subsystem.
 void registerAllWindows() {
     static bool done = false;
     if (done) {
         return;
     }
     done = true;
-    registerSettingsWindows();
+    ui::registerSettingsWindows();
+    lists::registerListWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
+    stock::registerMaterialWindows();
+    partners::registerPartnerWindows();
     stock::registerStockDocumentWindows();
     partners::registerPaymentWindows();
 }
 
-} // namespace florist::ui
+} // namespace florist::app

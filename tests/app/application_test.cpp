@@ -1,6 +1,6 @@
+#include "app/application.h"
 #include "core/db/datamodule.h"
 #include "support/uitest.h"
-#include "ui/application.h"
 #include "ui/fields.h"
 #include "ui/loginwindow.h"
 #include "ui/mainwindow.h"
@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace florist::ui {
+namespace florist::app {
 namespace {
+
+using namespace ui;
 
 // The first start on a machine: the embedded database is created with its tables, views and
 // seed rows, the login window comes up, and admin logs in to the whole menu.
@@ -55,4 +57,4 @@ TEST(Application, FirstStartCreatesTheEmbeddedDatabaseAndLogsAdminIn) {
 }
 
 } // namespace
-} // namespace florist::ui
+} // namespace florist::app

@@ -10,13 +10,21 @@ class PrintModule;
 } // namespace florist
 
 namespace florist::ui {
-
 class LoginWindow;
 class MainWindow;
 struct Context;
+} // namespace florist::ui
 
-// The start sequence: title, translations and fonts, the data module, the main window (hidden),
-// the login window. The run ends when the login window closes or the exit question says Yes.
+namespace florist::app {
+
+using ui::Context;
+using ui::LoginWindow;
+using ui::MainWindow;
+
+// The start sequence and the composition of the program: title, translations and fonts, the
+// data module, the print module with its receipt preview, every subsystem's windows, the main
+// window (hidden), the login window. The run ends when the login window closes or the exit question
+// says Yes.
 class Application {
 public:
     explicit Application(QApplication& app);
@@ -43,4 +51,4 @@ private:
     std::unique_ptr<LoginWindow> login_;
 };
 
-} // namespace florist::ui
+} // namespace florist::app

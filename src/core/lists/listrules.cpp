@@ -1,4 +1,4 @@
-#include "lists/listrules.h"
+#include "core/lists/listrules.h"
 
 #include "core/db/datamodule.h"
 #include "core/text/gbk.h"
