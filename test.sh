@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 ./scripts/build.sh
+# The Debian package is built and its contents checked with every test run.
+./scripts/package.sh >/dev/null
 pgdir=$(mktemp -d /tmp/florist-pg.XXXXXX)
 cupsdir=$(mktemp -d /tmp/florist-cups.XXXXXX)
 trap './scripts/pg-test-server.sh stop "$pgdir"; ./scripts/cups-test-server.sh stop "$cupsdir"' EXIT

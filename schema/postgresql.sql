@@ -141,7 +141,8 @@ CREATE TABLE IF NOT EXISTS SMType (
 );
 CREATE UNIQUE INDEX IF NOT EXISTS ux_SMType_theName ON SMType (theName);
 
--- Stored-value top-ups (CZ...): M1 stored amount, M2 gift amount, MNum the card.
+-- Stored-value top-ups (CZ...): M1 stored amount, M2 gift amount, MNum the card,
+-- MID the ID of the member credited (empty on rows from before the column).
 CREATE TABLE IF NOT EXISTS UStore (
     ID SERIAL PRIMARY KEY,
     theDate varchar(30) DEFAULT '',
@@ -156,14 +157,16 @@ CREATE TABLE IF NOT EXISTS UStore (
     theDX varchar(100) DEFAULT '',
     theSKR varchar(50) DEFAULT '',
     Remark varchar(200) DEFAULT '',
-    WName varchar(50) DEFAULT ''
+    WName varchar(50) DEFAULT '',
+    MID integer
 );
 CREATE INDEX IF NOT EXISTS ix_UStore_theDate ON UStore (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UStore_theNum ON UStore (theNum);
 CREATE INDEX IF NOT EXISTS ix_UStore_MNum ON UStore (MNum);
 
 -- Points exchanges (DH...): GName the gift, thePrice points per piece,
--- theCount pieces.
+-- theCount pieces, MID the ID of the member debited (empty on rows from
+-- before the column).
 CREATE TABLE IF NOT EXISTS UExchange (
     ID SERIAL PRIMARY KEY,
     theDate varchar(30) DEFAULT '',
@@ -177,7 +180,8 @@ CREATE TABLE IF NOT EXISTS UExchange (
     theCount double precision DEFAULT 0,
     theJDR varchar(50) DEFAULT '',
     Remark varchar(200) DEFAULT '',
-    WName varchar(50) DEFAULT ''
+    WName varchar(50) DEFAULT '',
+    MID integer
 );
 CREATE INDEX IF NOT EXISTS ix_UExchange_theDate ON UExchange (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UExchange_theNum ON UExchange (theNum);

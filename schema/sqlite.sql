@@ -137,7 +137,8 @@ CREATE TABLE IF NOT EXISTS SMType (
 );
 CREATE UNIQUE INDEX IF NOT EXISTS ux_SMType_theName ON SMType (theName);
 
--- Stored-value top-ups (CZ...): M1 stored amount, M2 gift amount, MNum the card.
+-- Stored-value top-ups (CZ...): M1 stored amount, M2 gift amount, MNum the card,
+-- MID the ID of the member credited (empty on rows from before the column).
 CREATE TABLE IF NOT EXISTS UStore (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',
@@ -152,14 +153,16 @@ CREATE TABLE IF NOT EXISTS UStore (
     theDX TEXT DEFAULT '',
     theSKR TEXT DEFAULT '',
     Remark TEXT DEFAULT '',
-    WName TEXT DEFAULT ''
+    WName TEXT DEFAULT '',
+    MID INTEGER
 );
 CREATE INDEX IF NOT EXISTS ix_UStore_theDate ON UStore (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UStore_theNum ON UStore (theNum);
 CREATE INDEX IF NOT EXISTS ix_UStore_MNum ON UStore (MNum);
 
 -- Points exchanges (DH...): GName the gift, thePrice points per piece,
--- theCount pieces.
+-- theCount pieces, MID the ID of the member debited (empty on rows from
+-- before the column).
 CREATE TABLE IF NOT EXISTS UExchange (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',
@@ -173,7 +176,8 @@ CREATE TABLE IF NOT EXISTS UExchange (
     theCount REAL DEFAULT 0,
     theJDR TEXT DEFAULT '',
     Remark TEXT DEFAULT '',
-    WName TEXT DEFAULT ''
+    WName TEXT DEFAULT '',
+    MID INTEGER
 );
 CREATE INDEX IF NOT EXISTS ix_UExchange_theDate ON UExchange (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UExchange_theNum ON UExchange (theNum);

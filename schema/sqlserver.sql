@@ -178,7 +178,8 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ux_SMType_theName' AND o
     CREATE UNIQUE INDEX ux_SMType_theName ON SMType (theName);
 GO
 
--- Stored-value top-ups (CZ...): M1 stored amount, M2 gift amount, MNum the card.
+-- Stored-value top-ups (CZ...): M1 stored amount, M2 gift amount, MNum the card,
+-- MID the ID of the member credited (empty on rows from before the column).
 IF OBJECT_ID(N'UStore', N'U') IS NULL
 CREATE TABLE UStore (
     ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
@@ -194,7 +195,8 @@ CREATE TABLE UStore (
     theDX NVARCHAR(100) NULL DEFAULT N'',
     theSKR NVARCHAR(50) NULL DEFAULT N'',
     Remark NVARCHAR(200) NULL DEFAULT N'',
-    WName NVARCHAR(50) NULL DEFAULT N''
+    WName NVARCHAR(50) NULL DEFAULT N'',
+    MID INT NULL
 );
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UStore_theDate' AND object_id = OBJECT_ID(N'UStore'))
@@ -208,7 +210,8 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UStore_MNum' AND obje
 GO
 
 -- Points exchanges (DH...): GName the gift, thePrice points per piece,
--- theCount pieces.
+-- theCount pieces, MID the ID of the member debited (empty on rows from
+-- before the column).
 IF OBJECT_ID(N'UExchange', N'U') IS NULL
 CREATE TABLE UExchange (
     ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
@@ -223,7 +226,8 @@ CREATE TABLE UExchange (
     theCount FLOAT NULL DEFAULT 0,
     theJDR NVARCHAR(50) NULL DEFAULT N'',
     Remark NVARCHAR(200) NULL DEFAULT N'',
-    WName NVARCHAR(50) NULL DEFAULT N''
+    WName NVARCHAR(50) NULL DEFAULT N'',
+    MID INT NULL
 );
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UExchange_theDate' AND object_id = OBJECT_ID(N'UExchange'))

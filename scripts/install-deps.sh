@@ -9,6 +9,7 @@ PACKAGES=(
   libzip-dev libsodium-dev libsqlite3-dev libpq-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   postgresql unicode-data bzip2 cups-daemon cups-client
+  dpkg-dev file
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -3,6 +3,7 @@
 #include "app/windows.h"
 
 #include "core/db/datamodule.h"
+#include "core/db/embeddedbackup.h"
 #include "core/session/login.h"
 #include "core/session/startup.h"
 #include "reports/printmodule.h"
@@ -60,6 +61,10 @@ void Application::start() {
     dm_ = std::make_unique<DataModule>(std::move(db));
     if (open) {
         guarded(nullptr, [&] { dm_->readStartValues(); });
+        // The day's copy of the embedded database; a failure is shown and the run goes on.
+        guarded(nullptr, [&] {
+            EmbeddedBackup::run(dm_->db(), dm_->login().defaultBusinessDate.toString("yyyy-MM-dd"));
+        });
     }
     print_ = std::make_unique<PrintModule>(*dm_);
     context_ = std::make_unique<Context>(Context{*dm_, print_.get()});

@@ -7,6 +7,7 @@
 #include "partners/partnerregistrywindow.h"
 #include "stock/materialregistrywindow.h"
 #include "stock/stockdocumentwindow.h"
+#include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
 namespace florist::app {
@@ -22,6 +23,7 @@ void registerAllWindows() {
     lists::registerListWindows();
     members::registerMemberWindows();
     members::registerMemberListWindows();
+    storedvalue::registerStoredValueWindows();
     stock::registerMaterialWindows();
     partners::registerPartnerWindows();
     stock::registerStockDocumentWindows();

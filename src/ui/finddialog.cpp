@@ -1,5 +1,7 @@
 #include "ui/finddialog.h"
 
+#include "ui/gridview.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -65,6 +67,7 @@ FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->setDefaultSectionSize(22);
     grid_->installEventFilter(this);
+    makeReadable(grid_);
     for (int c = 0; c < grid_->model()->columnCount(); ++c) {
         const QString heading = grid_->model()->headerData(c, Qt::Horizontal).toString();
         for (const QString& hidden : spec_.hidden) {
@@ -76,6 +79,14 @@ FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
             grid_->setColumnWidth(c, spec_.widths.value(heading));
         }
     }
+    // Wide enough for every shown column, within a 1366 pixel screen.
+    int columnsWidth = grid_->verticalHeader()->sizeHint().width() + 40;
+    for (int c = 0; c < grid_->model()->columnCount(); ++c) {
+        if (!grid_->isColumnHidden(c)) {
+            columnsWidth += grid_->columnWidth(c);
+        }
+    }
+    resize(qBound(900, columnsWidth, 1340), 420);
     if (rows_.size() > 0) {
         grid_->selectRow(0);
     }

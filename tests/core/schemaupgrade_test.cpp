@@ -22,6 +22,22 @@ TEST_P(SchemaUpgradeTest, AddsTheMissingOrderFlagAndKeepsRows) {
     EXPECT_EQ(rows.value(0, "theLN").toString(), "否");
 }
 
+// Top-ups and exchanges from before the member column keep their rows; the column comes empty,
+// so their deletion falls back to the card number.
+TEST_P(SchemaUpgradeTest, AddsTheDocumentMemberColumnEmpty) {
+    for (const QString table : {"UStore", "UExchange"}) {
+        db().exec("INSERT INTO " + table + " (theNum, MNum) VALUES (?, ?)", {"X-0001", "VIP1"});
+        db().exec("ALTER TABLE " + table + " DROP COLUMN MID");
+    }
+    upgradeSchema(db());
+    for (const QString table : {"UStore", "UExchange"}) {
+        const ResultSet rows = db().select("SELECT MNum, MID FROM " + table);
+        ASSERT_EQ(rows.size(), 1) << table.toStdString();
+        EXPECT_EQ(rows.value(0, "MNum").toString(), "VIP1");
+        EXPECT_TRUE(rows.value(0, "MID").isNull());
+    }
+}
+
 TEST_P(SchemaUpgradeTest, EveryStepIsInPlaceOnANewDatabase) {
     for (const UpgradeStep& step : upgradeSteps()) {
         EXPECT_TRUE(step.present(db())) << step.name.toStdString();

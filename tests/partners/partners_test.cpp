@@ -3,6 +3,7 @@
 #include "core/db/datamodule.h"
 #include "core/spreadsheet/importrun.h"
 #include "partners/partnerimport.h"
+#include "partners/partnerlists.h"
 #include "partners/partnerlookup.h"
 #include "support/dbfixture.h"
 
@@ -54,6 +55,19 @@ TEST(PartnerChecks, RefuseInTheirOrderNamingTheField) {
     EXPECT_EQ(presetType("SK"), "客户");
 }
 
+TEST(PartnerExport, LandscapeWithPhonesAsTextAndBalanceTotals) {
+    const ExportSpec e = search::exportSpec(partnerManagementSpec());
+    EXPECT_EQ(e.titleWord, "往来单位表");
+    EXPECT_EQ(e.headings, QStringList({"门店名称", "单位分类", "单位名称", "联系人", "电话号码",
+                                       "手机号码", "联系地址", "应收金额", "应付金额", "备注"}));
+    EXPECT_EQ(e.usedLastColumn(), "K");
+    EXPECT_EQ(e.textColumns, QStringList({"电话号码", "手机号码"}));
+    ASSERT_EQ(e.totals.size(), 2); // columns I and J
+    EXPECT_EQ(e.totals[0].first, "应收金额");
+    EXPECT_EQ(e.totals[1].first, "应付金额");
+    EXPECT_TRUE(e.landscape);
+}
+
 class PartnerTest : public test::DbTest {
 protected:
     void SetUp() override {
@@ -83,6 +97,7 @@ TEST_P(PartnerTest, NameIsUniqueAmongLivePartnersOfEveryStoreAndNotTestedOnEdit)
     EXPECT_FALSE(again.outcome.done);
     EXPECT_EQ(again.outcome.message, "单位名称 重复，请重新录入！");
     EXPECT_EQ(again.outcome.focus, "单位名称");
+    EXPECT_FALSE(savePartner(dm(), partner("花农甲  "), 0, kModeMenu).outcome.done);
 
     // From a document window: no message.
     const PartnerSaveResult other = savePartner(dm(), partner("花农乙"), 0, kModePurchase);

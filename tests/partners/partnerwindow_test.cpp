@@ -1,9 +1,13 @@
+#include "app/windows.h"
 #include "core/db/datamodule.h"
+#include "core/menu/menutable.h"
 #include "partners/partnerentrywindow.h"
 #include "partners/partnerfinddialog.h"
+#include "partners/partnerregistrywindow.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
 #include "ui/fields.h"
+#include "ui/mainwindow.h"
 #include "ui/search/conditionpanel.h"
 #include "ui/search/searchwindow.h"
 
@@ -11,6 +15,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -28,7 +34,7 @@ protected:
         }
         savedLayout_ = qgetenv("FLORIST_LAYOUT_SETTINGS");
         qputenv("FLORIST_LAYOUT_SETTINGS", layout_.filePath("layout.ini").toUtf8());
-        ui::registerAllWindows();
+        registerPartnerWindows();
         context_ = std::make_unique<ui::Context>(ui::Context{dm()});
     }
     void TearDown() override {
@@ -214,6 +220,45 @@ TEST_P(PartnerWindowTest, ManagementSearchesTotalsEditsAndDeletes) {
     test::typeText(test::findByName<QLineEdit>(w, "单位名称"), "无此单位");
     w->search();
     EXPECT_EQ(w->totalsLabels().value(1)->text(), "应收金额：0");
+}
+
+TEST_P(PartnerWindowTest, MenuEntriesOpenTheMaterialAndPartnerWindowsWithTheirRights) {
+    app::registerAllWindows();
+    ui::MainWindow main(*context_);
+    QStringList opened;
+    main.setModalRunner([&](QDialog* d) { opened << d->objectName() + " " + d->windowTitle(); });
+    const QStringList windows = {"frmUHC_In", "frmUHC_D", "frmUHC_M", "frmUHC_Q",
+                                 "frmUWL_In", "frmUWL_D", "frmUWL_M", "frmUWL_Q"};
+    QList<std::pair<int, int>> entries;
+    QStringList codes;
+    for (int m = 0; m < menuTable().size(); ++m) {
+        const QList<MenuEntry>& list = menuTable().at(m).entries;
+        for (int e = 0; e < list.size(); ++e) {
+            if (windows.contains(list.at(e).window)) {
+                entries << std::pair{m, e};
+                codes << menuCode(m, e);
+            }
+        }
+    }
+    EXPECT_EQ(codes, QStringList({"0522", "0523", "0524", "0525", "0608", "0609", "0610", "0611"}));
+    auto clickAll = [&] {
+        for (const auto& [m, e] : entries) {
+            main.entryAction(m, e)->trigger();
+        }
+    };
+    clickAll(); // without the rights nothing opens
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
+    main.applyLogin(codes);
+    clickAll();
+    EXPECT_EQ(opened, QStringList({"frmUHC_In 花材录入", "frmUHC_D 花材导入",
+                                   "frmUWL_In 往来单位录入", "frmUWL_D 往来单位导入"}));
+    QStringList children;
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList()) {
+        children << sub->widget()->objectName() + " " + sub->widget()->windowTitle();
+    }
+    EXPECT_EQ(children, QStringList({"frmUHC_M 花材管理", "frmUHC_Q 花材查询",
+                                     "frmUWL_M 往来单位管理", "frmUWL_Q 往来单位查询"}));
 }
 
 FLORIST_ON_EVERY_BACKEND(PartnerWindowTest);

@@ -59,6 +59,18 @@ TEST(MaterialChecks, RefuseInTheirOrderNamingTheField) {
     EXPECT_TRUE(checkMaterial(empty).done);
 }
 
+TEST(MaterialExport, UprightWithTheNumberKeptAsText) {
+    const ExportSpec e = search::exportSpec(materialManagementSpec());
+    EXPECT_EQ(e.titleWord, "花材表");
+    EXPECT_EQ(e.headings, QStringList({"花材分类", "花材编号", "花材名称", "花材单位", "采购单价",
+                                       "销售单价", "备注"}));
+    EXPECT_EQ(e.usedLastColumn(), "H");
+    EXPECT_EQ(e.textColumns, QStringList({"花材编号"}));
+    EXPECT_FALSE(e.hasTotals());
+    EXPECT_FALSE(e.landscape);
+    EXPECT_EQ(search::exportSpec(materialQuerySpec()).headings, e.headings);
+}
+
 class MaterialTest : public test::DbTest {
 protected:
     int live(const QString& number) {
@@ -85,6 +97,8 @@ TEST_P(MaterialTest, NumberIsUniqueAmongLiveMaterialsOnlyAndNotTestedOnEdit) {
     EXPECT_EQ(again.outcome.message, "花材编号 重复，请重新录入！");
     EXPECT_EQ(again.outcome.focus, "花材编号");
     EXPECT_EQ(live("R01"), 1);
+    // Compared as every duplicate test compares: the case and trailing blanks do not count.
+    EXPECT_FALSE(saveMaterial(dm(), rose("r01 "), 0).outcome.done);
 
     // Another material may take R01 by an edit.
     const MaterialSaveResult other = saveMaterial(dm(), rose("R02"), 0);

@@ -1,6 +1,7 @@
 #include "core/db/datamodule.h"
 #include "stock/materialentrywindow.h"
 #include "stock/materialfinddialog.h"
+#include "stock/materialregistrywindow.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
 #include "ui/fields.h"
@@ -26,7 +27,7 @@ protected:
         }
         savedLayout_ = qgetenv("FLORIST_LAYOUT_SETTINGS");
         qputenv("FLORIST_LAYOUT_SETTINGS", layout_.filePath("layout.ini").toUtf8());
-        ui::registerAllWindows();
+        registerMaterialWindows();
         dm().myESQL("INSERT INTO SHCType (theName, Remark) VALUES ('鲜花', '')");
         dm().myESQL("INSERT INTO SHCUnit (theName, Remark) VALUES ('支', '')");
         dm().loaders().reload("SHCType");

@@ -1,7 +1,9 @@
 #include "support/dbfixture.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <atomic>
 #include <cstdlib>
@@ -26,8 +28,22 @@ ConnectionSettings pgSettings(const QString& database) {
     return s;
 }
 
+// The template every test database is copied from, shared by the test processes of one run
+// (ctest runs each case in a process of its own, two at a time): its name carries a digest of
+// the schema and seed, so a changed schema gets a template of its own. The first process makes
+// it under an advisory lock; the others wait for the lock and find it made.
 QString templateName() {
-    return QString("florist_tpl_%1").arg(QCoreApplication::applicationPid());
+    static const QString name = [] {
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (const char* path : {":/schema/postgresql.sql", ":/schema/seed.sql"}) {
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly)) {
+                hash.addData(f.readAll());
+            }
+        }
+        return "florist_tpl_" + QString::fromLatin1(hash.result().toHex().left(16));
+    }();
+    return name;
 }
 
 void adminExec(const QString& sql) {
@@ -35,23 +51,26 @@ void adminExec(const QString& sql) {
     admin.exec(sql);
 }
 
-void dropTemplate() {
-    try {
-        adminExec("DROP DATABASE IF EXISTS " + templateName());
-    } catch (...) {
-    }
-}
-
 void ensureTemplate() {
     static std::once_flag once;
     std::call_once(once, [] {
-        adminExec("DROP DATABASE IF EXISTS " + templateName());
-        adminExec("CREATE DATABASE " + templateName() + " ENCODING 'UTF8' TEMPLATE template0");
-        {
-            Database tpl(pgSettings(templateName()));
-            tpl.createSchema(true);
+        Database admin(pgSettings("postgres"));
+        admin.select("SELECT pg_advisory_lock(4242)");
+        const bool made = admin.count("SELECT datname FROM pg_database WHERE datname = ? AND "
+                                      "datistemplate",
+                                      {templateName()}) == 1;
+        if (!made) {
+            const QString building = templateName() + "_new";
+            admin.exec("DROP DATABASE IF EXISTS " + building);
+            admin.exec("CREATE DATABASE " + building + " ENCODING 'UTF8' TEMPLATE template0");
+            {
+                Database tpl(pgSettings(building));
+                tpl.createSchema(true);
+            }
+            admin.exec("ALTER DATABASE " + building + " RENAME TO " + templateName());
+            admin.exec("ALTER DATABASE " + templateName() + " IS_TEMPLATE true");
         }
-        std::atexit(dropTemplate);
+        admin.select("SELECT pg_advisory_unlock(4242)");
     });
 }
 

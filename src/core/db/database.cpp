@@ -91,7 +91,9 @@ void Database::open() {
         QSqlQuery q(db);
         q.exec("PRAGMA foreign_keys = OFF");
         q.exec("PRAGMA journal_mode = WAL");
-        q.exec("PRAGMA synchronous = NORMAL");
+        // FULL: a save that returned survives a power cut or a crash of the system, not only of
+        // the program (money a customer has paid).
+        q.exec("PRAGMA synchronous = FULL");
         q.exec("PRAGMA busy_timeout = 5000");
     } else if (backend() == Backend::Postgres) {
         QSqlQuery q(db);

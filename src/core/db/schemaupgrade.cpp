@@ -26,6 +26,12 @@ void addFlagColumn(Database& db, const QString& table, const QString& column) {
     db.exec(QString("ALTER TABLE %1 ADD %2 %3").arg(table, column, type));
 }
 
+// Adds a nullable integer column: rows written before it hold no value.
+void addIntegerColumn(Database& db, const QString& table, const QString& column) {
+    const QString type = db.backend() == Backend::SqlServer ? "INT NULL" : "INTEGER";
+    db.exec(QString("ALTER TABLE %1 ADD %2 %3").arg(table, column, type));
+}
+
 std::vector<UpgradeStep> makeSteps() {
     std::vector<UpgradeStep> steps;
     // Orders marked for a call a year later ("来年同日提醒").
@@ -33,6 +39,16 @@ std::vector<UpgradeStep> makeSteps() {
         {"UOrder.theLN",
          [](Database& db) { return statementRuns(db, "SELECT theLN FROM UOrder WHERE 1 = 0"); },
          [](Database& db) { addFlagColumn(db, "UOrder", "theLN"); }});
+    // The member a top-up credited and an exchange debited, so that a deletion reverses it on
+    // that member alone.
+    for (const char* table : {"UStore", "UExchange"}) {
+        const QString t = QString::fromLatin1(table);
+        steps.push_back({t + ".MID",
+                         [t](Database& db) {
+                             return statementRuns(db, "SELECT MID FROM " + t + " WHERE 1 = 0");
+                         },
+                         [t](Database& db) { addIntegerColumn(db, t, "MID"); }});
+    }
     return steps;
 }
 

@@ -1,0 +1,162 @@
+#include "storedvalue/storedvaluelists.h"
+
+#include "core/db/loaders.h"
+
+namespace florist::storedvalue {
+
+using search::Column;
+using search::ColumnKind;
+using search::Condition;
+using search::InputKind;
+using search::Match;
+using search::SearchDescriptor;
+
+namespace {
+
+// Wide enough for a whole number such as CZ250301-0001.
+constexpr int kNumberWidth = 120;
+
+Column text(const QString& heading, const QString& field, int width = 0, bool asText = false) {
+    Column c;
+    c.heading = heading;
+    c.field = field;
+    c.width = width;
+    c.exportAsText = asText;
+    return c;
+}
+
+Column number(const QString& heading, const QString& field, int width = 0) {
+    Column c = text(heading, field, width);
+    c.kind = ColumnKind::Number;
+    return c;
+}
+
+Column hiddenId() {
+    Column c = number("ID", "ID");
+    c.hidden = true;
+    return c;
+}
+
+Condition textCondition(const QString& caption, const QString& field) {
+    Condition c;
+    c.caption = caption;
+    c.kind = InputKind::Text;
+    c.match = Match::Contains;
+    c.fields = {field};
+    return c;
+}
+
+Condition listCondition(const QString& caption, const QString& field,
+                        std::function<QStringListModel*(Loaders&)> loader) {
+    Condition c;
+    c.caption = caption;
+    c.kind = InputKind::List;
+    c.match = Match::Equals;
+    c.fields = {field};
+    c.loader = std::move(loader);
+    return c;
+}
+
+// The date range opens on the month up to the business date.
+Condition dateCondition(const QString& caption) {
+    Condition c;
+    c.caption = caption;
+    c.kind = InputKind::DatePair;
+    c.match = Match::Between;
+    c.fields = {"myDate"};
+    c.defaultFrom = [](const QDate& d) { return d.addMonths(-1); };
+    c.defaultTo = [](const QDate& d) { return d; };
+    return c;
+}
+
+// The staff drop-down shows the current store's staff; choosing a store shows that store's.
+Condition staffCondition(const QString& caption, const QString& field, const QString& store) {
+    return listCondition(caption, field, [store](Loaders& l) { return l.DBComWorker(store); });
+}
+
+Condition storeCondition() {
+    Condition c = listCondition("门店名称", "WName", [](Loaders& l) { return l.DBComWare(); });
+    c.chosen = [](Loaders& l, const QString& store) { l.DBComWorker(store); };
+    return c;
+}
+
+} // namespace
+
+SearchDescriptor topUpManagementSpec(const QString& store) {
+    SearchDescriptor s;
+    s.objectName = "frmStore_M";
+    s.caption = "储值管理";
+    s.from = "UStore";
+    s.conditions = {textCondition("单        号", "theNum"),
+                    dateCondition("储值日期"),
+                    textCondition("卡        号", "MNum"),
+                    listCondition("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
+                    staffCondition("收  款  人", "theSKR", store),
+                    textCondition("备        注", "Remark"),
+                    storeCondition()};
+    s.columns = {text("门店名称", "WName"),
+                 text("单号", "theNum", kNumberWidth),
+                 text("储值日期", "myDate", 0, true),
+                 text("卡号", "MNum", 0, true),
+                 number("储值金额", "M1", 80),
+                 number("赠送金额", "M2", 80),
+                 number("合计金额", "M1 + M2", 80),
+                 text("收款方式", "MType"),
+                 text("收款人", "theSKR"),
+                 text("备注", "Remark", 200),
+                 hiddenId()};
+    s.countCaption = "储值数量：";
+    s.totals = {{"储值金额：", "SUM(M1)", "储值金额"},
+                {"赠送金额：", "SUM(M2)", "赠送金额"},
+                {"合计金额：", "SUM(M1 + M2)", "合计金额"}};
+    s.exportTitle = "储值表";
+    return s;
+}
+
+SearchDescriptor topUpQuerySpec(const QString& store) {
+    SearchDescriptor s = topUpManagementSpec(store);
+    s.objectName = "frmStore_Q";
+    s.caption = "储值查询";
+    s.exportOmitted = {"门店名称"};
+    return s;
+}
+
+SearchDescriptor exchangeManagementSpec(const QString& store) {
+    SearchDescriptor s;
+    s.objectName = "frmExchange_M";
+    s.caption = "兑换管理";
+    s.from = "UExchange";
+    s.conditions = {textCondition("单        号", "theNum"),
+                    dateCondition("兑换日期"),
+                    textCondition("卡        号", "MNum"),
+                    listCondition("礼品名称", "GName", [](Loaders& l) { return l.DBComSGift(); }),
+                    staffCondition("接  待  人", "theJDR", store),
+                    textCondition("备        注", "Remark"),
+                    storeCondition()};
+    s.columns = {text("门店名称", "WName"),
+                 text("单号", "theNum", kNumberWidth),
+                 text("兑换日期", "myDate", 0, true),
+                 text("卡号", "MNum", 0, true),
+                 text("礼品名称", "GName"),
+                 number("所需积分", "thePrice", 60),
+                 number("数量", "theCount"),
+                 number("兑换积分", "thePrice * theCount", 80),
+                 text("接待人", "theJDR"),
+                 text("备注", "Remark", 200),
+                 hiddenId()};
+    s.countCaption = "兑换数量：";
+    s.totals = {{"数量：", "SUM(theCount)", "数量"},
+                {"兑换积分：", "SUM(thePrice * theCount)", "兑换积分"}};
+    s.exportTitle = "兑换表";
+    return s;
+}
+
+SearchDescriptor exchangeQuerySpec(const QString& store) {
+    SearchDescriptor s = exchangeManagementSpec(store);
+    s.objectName = "frmExchange_Q";
+    s.caption = "兑换查询";
+    s.exportOmitted = {"门店名称"};
+    return s;
+}
+
+} // namespace florist::storedvalue
