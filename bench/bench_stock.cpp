@@ -58,7 +58,7 @@ void runDocumentSaves(benchmark::State& state, std::unique_ptr<Database> db, Doc
         dm.login().businessDate = QDate(2025, 1, 1).addDays(i++ / 100).toString("yyyy-MM-dd");
         const stock::DocumentSaveResult r = stock::saveDocument(dm, doc);
         if (!r.done) {
-            state.SkipWithError(r.message.toStdString());
+            state.SkipWithError(qPrintable(r.message));
             break;
         }
     }

@@ -11,7 +11,7 @@ ui::FindSpec lotFindSpec(DocumentKind kind) {
     spec.caption = "查找花材";
     spec.headings = {"门店名称", "采购单号",        "采购日期", "花材分类", "花材编号", "花材名称",
                      "花材单位", c.lotPriceHeading, "库存数量", "备注",     "ID",       "HCID"};
-    spec.widths = {{c.lotPriceHeading, 80}, {"备注", 200}};
+    spec.widths = {{"采购单号", 120}, {c.lotPriceHeading, 80}, {"备注", 200}};
     spec.hidden = {"ID", "HCID"};
     return spec;
 }
