@@ -79,8 +79,9 @@ public:
         return edit;
     }
 
-    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {
-        // Every key already reached the line; the cell shows the line.
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex& index) const override {
+        // Every key already reached the line; the closed cell shows the line again.
+        grid_->showLine(index.row());
     }
 
 protected:
@@ -89,6 +90,7 @@ protected:
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 auto* editor = qobject_cast<QWidget*>(watched);
+                emit commitData(editor);
                 emit closeEditor(editor, QAbstractItemDelegate::NoHint);
                 grid_->enterPressed();
                 return true;

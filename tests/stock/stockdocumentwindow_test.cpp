@@ -1,11 +1,14 @@
 #include "stock/stockdocumentwindow.h"
 
+#include "app/windows.h"
 #include "core/db/datamodule.h"
+#include "core/menu/menutable.h"
 #include "stock/stockfixture.h"
 #include "support/dbfixture.h"
 #include "support/uitest.h"
 #include "ui/finddialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -204,6 +207,54 @@ TEST_P(StockDocumentWindowTest, OutgoingLinesPickLots) {
     store->setCurrentText("分店");
     emit store->activated(store->currentIndex());
     EXPECT_FALSE(g->lines().at(0).filled());
+}
+
+// Keys typed into the cells' editors reach the line: the search text, Enter, the quantity.
+TEST_P(StockDocumentWindowTest, TypingIntoTheCells) {
+    StockRows::lot(db(), rose_, 6, 2);
+    StockDocumentWindow* w = open(DocumentKind::Damage);
+    w->show();
+    QApplication::setActiveWindow(w);
+    DocumentGridWidget* g = w->grid();
+    g->setFocus();
+    g->setCurrentCell(0, Col::Number);
+    QTest::keyClicks(g, "H");
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, g);
+    QTest::keyClicks(editor, "001");
+    EXPECT_EQ(g->cellText(0, Col::Number), "H001");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(g->item(0, Col::Name)->text(), "玫瑰");
+    EXPECT_EQ(g->currentColumn(), Col::Quantity);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
+    editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_Period); // digits only
+    EXPECT_EQ(g->item(0, Col::Amount)->text(), "10");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(g->item(0, Col::Quantity)->text(), "5");
+    EXPECT_EQ(g->currentRow(), 1);
+    EXPECT_EQ(g->currentColumn(), Col::Number);
+}
+
+// Every window of the stock and partner menus opens from its entry.
+TEST_P(StockDocumentWindowTest, EveryMenuEntryOpensItsWindow) {
+    app::registerAllWindows();
+    for (const TopMenu& menu : menuTable()) {
+        for (const MenuEntry& e : menu.entries) {
+            if (e.kind != WindowKind::None) {
+                continue;
+            }
+            EXPECT_TRUE(e.isSeparator() || e.window == "exit" || e.caption.contains("帮助"))
+                << e.caption.toStdString() << " opens nothing";
+        }
+    }
+    for (const QString& name : {"frmUJH_M", "frmUJH_Q", "frmUJH_MX", "frmULY_MX", "frmUBS_Q",
+                                "frmUXS_M", "frmUHCKC", "frmUSK_In", "frmUFK_M", "frmUFK_Q"}) {
+        const ui::WindowFactory make = ui::WindowRegistry::find(name);
+        ASSERT_TRUE(make) << name.toStdString();
+        std::unique_ptr<QWidget> w(make(*context_, nullptr));
+        EXPECT_EQ(w->objectName(), name);
+    }
 }
 
 FLORIST_ON_EVERY_BACKEND(StockDocumentWindowTest);
