@@ -78,6 +78,12 @@ CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);
 CREATE INDEX IF NOT EXISTS ix_UOrder_MNum ON UOrder (MNum);
 CREATE INDEX IF NOT EXISTS ix_UOrder_SH6 ON UOrder (SH6);
 CREATE INDEX IF NOT EXISTS ix_UOrder_SH03 ON UOrder (SH03);
+CREATE INDEX IF NOT EXISTS ix_UOrder_myDate ON UOrder (myDate);
+CREATE INDEX IF NOT EXISTS ix_UOrder_SH3 ON UOrder (SH3);
+CREATE INDEX IF NOT EXISTS ix_UOrder_DState ON UOrder (DState, ID);
+CREATE INDEX IF NOT EXISTS ix_UOrder_theHS ON UOrder (theHS, ID);
+CREATE INDEX IF NOT EXISTS ix_UOrder_M8 ON UOrder (M8);
+CREATE INDEX IF NOT EXISTS ix_UOrder_theLN ON UOrder (theLN, ID);
 
 -- Money received on orders: theNum is the order's number, theType is
 -- 订单录入 (taken at entry) or 应收回笼 (collected later).
@@ -129,6 +135,16 @@ CREATE INDEX IF NOT EXISTS ix_UMember_theNum ON UMember (theNum);
 CREATE INDEX IF NOT EXISTS ix_UMember_thePhone ON UMember (thePhone);
 CREATE INDEX IF NOT EXISTS ix_UMember_theMob ON UMember (theMob);
 CREATE INDEX IF NOT EXISTS ix_UMember_thePY ON UMember (thePY);
+-- Trigram indexes for the member lookup's contains-search (ILIKE '%…%'): a
+-- text of three characters or more is found through them instead of a scan.
+-- pg_trgm ships with the server; creating it needs CREATE on the database
+-- (see README.md, "The member lookup's indexes").
+CREATE EXTENSION IF NOT EXISTS pg_trgm;
+CREATE INDEX IF NOT EXISTS ix_UMember_theNum_trgm ON UMember USING gin (theNum gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_thePhone_trgm ON UMember USING gin (thePhone gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_thePY_trgm ON UMember USING gin (thePY gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_theName_trgm ON UMember USING gin (theName gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_theMob_trgm ON UMember USING gin (theMob gin_trgm_ops);
 
 -- Member categories: theZK discount in percent (100 = none), theJF the
 -- amount of money that earns one point.

@@ -3,6 +3,8 @@
 #include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "orders/orderlistwindow.h"
+#include "orders/orderregistrywindow.h"
 #include "partners/partnerpaymentwindow.h"
 #include "partners/partnerregistrywindow.h"
 #include "stock/materialregistrywindow.h"
@@ -24,6 +26,8 @@ void registerAllWindows() {
     members::registerMemberWindows();
     members::registerMemberListWindows();
     storedvalue::registerStoredValueWindows();
+    orders::registerOrderWindows();
+    orders::registerOrderListWindows();
     stock::registerMaterialWindows();
     partners::registerPartnerWindows();
     stock::registerStockDocumentWindows();

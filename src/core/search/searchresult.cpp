@@ -1,15 +1,32 @@
 #include "core/search/searchresult.h"
 
 #include "core/db/database.h"
+#include "core/text/amount.h"
+
+#include <cmath>
 
 namespace florist::search {
+
+namespace {
+
+// A sum over many rows carries the binary noise of every addition (300 × 179.1 comes back as
+// 53729.9999999997); four decimals are more than any amount or points value shows.
+QString sumText(const QVariant& v) {
+    if (v.typeId() != QMetaType::Double) {
+        return displayText(v);
+    }
+    const double rounded = std::round(v.toDouble() * 1e4) / 1e4;
+    return formatAmount(rounded == 0.0 ? 0.0 : rounded);
+}
+
+} // namespace
 
 Totals readTotals(Database& db, const SearchDescriptor& spec, const Term& where) {
     Totals t;
     const ResultSet r = db.select(totalsSelect(spec) + where.text, where.params);
     for (int i = 0; i < spec.totals.size(); ++i) {
         const QVariant v = r.isEmpty() ? QVariant() : r.value(0, i);
-        t.values << (v.isNull() ? spec.totals.at(i).whenEmpty : displayText(v));
+        t.values << (v.isNull() ? spec.totals.at(i).whenEmpty : sumText(v));
     }
     if (r.isEmpty()) {
         return t;
