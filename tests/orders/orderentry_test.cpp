@@ -326,7 +326,8 @@ TEST_P(OrderSaveTest, CardPaymentChargesTheWholeTotal) {
 TEST_P(OrderSaveTest, CardChargeMatchesItsCollectionRowAndItsDeletion) {
     // Every way the card can be chosen, with a fee, a voucher and an inexact discount: the
     // balance is charged what the "储值卡" collection row names, and the deletion gives back
-    // exactly that. The member of a second, later row with the same card stays untouched.
+    // exactly that. A second member given the same card number is charged and given back only
+    // for its own order.
     const qlonglong twin = addMember("VIP001", "金卡", 40);
     struct Way {
         const char* name;
@@ -358,12 +359,23 @@ TEST_P(OrderSaveTest, CardChargeMatchesItsCollectionRowAndItsDeletion) {
         orders << orderRow(r.number).value(0, "ID").toLongLong();
         EXPECT_TRUE(test::ledgerBalances(db(), {{member_, {100, 5}}, {twin, {40, 5}}}));
     }
+    // The later member chosen in the find dialog: charged, and given back, on its own.
+    OrderValues v = memberOrder(40);
+    v.memberId = twin;
+    v.cardPayment = true;
+    const OrderSaveResult r = saveOrder(dm(), v);
+    ASSERT_TRUE(r.outcome.done) << r.outcome.message.toStdString();
+    EXPECT_DOUBLE_EQ(db().scalar("SELECT theMoney FROM UMember WHERE (ID = ?)", {twin}).toDouble(),
+                     0);
+    orders << orderRow(r.number).value(0, "ID").toLongLong();
     for (qlonglong id : orders) {
         deleteOrder(dm(), id);
         EXPECT_TRUE(test::ledgerBalances(db(), {{member_, {100, 5}}, {twin, {40, 5}}}));
     }
     EXPECT_DOUBLE_EQ(memberRow().value(0, "theMoney").toDouble(), 100);
     EXPECT_EQ(memberRow().value(0, "theCount").toInt(), 2);
+    EXPECT_DOUBLE_EQ(db().scalar("SELECT theMoney FROM UMember WHERE (ID = ?)", {twin}).toDouble(),
+                     40);
 }
 
 TEST_P(OrderSaveTest, ZeroPointsRateEarnsNothing) {
