@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <random>
+
+namespace florist {
+class DataModule;
+}
+
+namespace florist::stations {
+
+// What one station did: the operations that went through, by kind; the refusals the shop's
+// rules expect when stations collide ("不足" of balance, points or stock, a document another
+// station deleted first), by reason; and everything else, which is a fault.
+struct Tally {
+    QMap<QString, int> done;
+    QMap<QString, int> refused;
+    int failed = 0;
+    QStringList failures; // the first few texts, for the report
+
+    int doneCount() const;
+    int refusedCount() const;
+    void add(const Tally& other);
+    QJsonObject toJson() const;
+    static Tally fromJson(const QJsonObject& json);
+};
+
+// Why a save or delete stopped: an expected refusal (its reason) or a fault (empty).
+QString refusalReason(const QString& message);
+
+// One station of the shop: draws operations with its seed over the members, partners, materials
+// and lots every station shares, and runs each through the same rules and save functions as the
+// windows (nothing of its own touches the documents).
+class Station {
+public:
+    Station(DataModule& dm, quint64 seed);
+    // Draws one operation, runs it and counts how it ended.
+    void step(Tally& tally);
+
+private:
+    struct Operation {
+        QString name;
+        int weight;
+        // Runs it and names what was done (a delete with nothing to delete saves instead).
+        std::function<QString(Station&)> run;
+    };
+    static const QList<Operation>& operations();
+
+    int below(int n);                       // 0 .. n-1
+    double amount(double low, double high); // with cents
+    qlonglong anyOf(const QList<qlonglong>& ids);
+    // The newest live documents of a table, at most a dozen: what a person deleting would see
+    // at the top of a management list, so that stations go for the same ones.
+    QList<qlonglong> recentLive(const QString& table);
+    void reloadShared();
+
+    // The operations.
+    QString topUp();
+    QString exchange();
+    QString deleteTopUp();
+    QString deleteExchange();
+
+    DataModule& dm_;
+    std::mt19937_64 rng_;
+    QList<qlonglong> members_;
+};
+
+} // namespace florist::stations
