@@ -36,6 +36,16 @@ const PartnerSeed kPartners[] = {{"客户", "模拟客户甲", 500, 0},
                                  {"供应商", "模拟花圃", 0, 800},
                                  {"供应商", "模拟花材行", 0, 0}};
 
+struct MaterialSeed {
+    const char* number;
+    const char* name;
+    double purchasePrice;
+    double salePrice;
+};
+
+const MaterialSeed kMaterials[] = {
+    {"SIM-H01", "红玫瑰", 2.5, 6}, {"SIM-H02", "满天星", 8, 15.5}, {"SIM-H03", "尤加利叶", 1.2, 3}};
+
 } // namespace
 
 Openings prepareShop(DataModule& dm) {
@@ -54,6 +64,11 @@ Openings prepareShop(DataModule& dm) {
             "Remark, thePY, theDel, WName) VALUES (?, ?, '', '', '', '', ?, ?, '', '', '否', ?)",
             {p.type, p.name, p.receivable, p.payable, kStore});
         o.partners.insert(id, PartnerOpening{p.receivable, p.payable});
+    }
+    for (const MaterialSeed& m : kMaterials) {
+        db.exec("INSERT INTO UHC (theType, theNum, theName, theUnit, theCG, theXS, Remark, thePY, "
+                "theDel) VALUES ('鲜花', ?, ?, '枝', ?, ?, '', '', '否')",
+                {m.number, m.name, m.purchasePrice, m.salePrice});
     }
     return o;
 }

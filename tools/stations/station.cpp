@@ -82,8 +82,9 @@ Tally Tally::fromJson(const QJsonObject& json) {
 }
 
 QString refusalReason(const QString& message) {
-    // The rules' own words: "… 账户余额 不足，…", "… 积分不足 …", "… 库存不足！", and
-    // "单号 … 已删除，请重新查询！" for a document another station deleted first.
+    // The rules' own words: "… 账户余额 不足，…", "… 积分不足 …", "… 库存不足！", a card
+    // offered for part of an order's total ("储值卡 收款金额 不能小于合计，…"), and a document
+    // another station deleted first ("… 已删除，请重新查询！", "该单据已被删除！").
     if (message.contains("账户余额 不足")) {
         return "余额不足";
     }
@@ -93,7 +94,10 @@ QString refusalReason(const QString& message) {
     if (message.contains("库存不足")) {
         return "库存不足";
     }
-    if (message.contains("已删除")) {
+    if (message.contains("不能小于合计")) {
+        return "储值卡不足额";
+    }
+    if (message.contains("已删除") || message.contains("已被删除")) {
         return "已删除";
     }
     return QString();
