@@ -174,5 +174,17 @@ TEST(EmbeddedCrashTest, KilledStationsLeaveASoundFileAndWholeDocuments) {
     EXPECT_GT(documentsBefore, 20) << "the stations saved between the kills";
 }
 
+// What makes a returned save survive a power cut as well as a killed program: the write-ahead
+// log, and every commit waiting until the log is on the disk.
+TEST(EmbeddedCrashTest, TheFileCommitsToTheDiskBeforeASaveReturns) {
+    QTemporaryDir dir;
+    ConnectionSettings s;
+    s.path = dir.filePath("shop.db");
+    Database db(s);
+    db.createSchema(true);
+    EXPECT_EQ(db.scalar("PRAGMA journal_mode").toString(), "wal");
+    EXPECT_EQ(db.scalar("PRAGMA synchronous").toInt(), 2) << "FULL";
+}
+
 } // namespace
 } // namespace florist
