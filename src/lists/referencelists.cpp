@@ -1,11 +1,13 @@
 #include "lists/referencelists.h"
 
+#include "core/db/dialect.h"
+
 namespace florist::lists {
 
 namespace {
 
 QString existsIn(const QString& table) {
-    return "select ID from " + table + " Where theName=?";
+    return "select ID from " + table + " Where " + sameKey("theName");
 }
 
 // A list with one number beside the name, 530 × 480, its second grid column 80 pixels wide.

@@ -1,6 +1,7 @@
 #include "members/memberentry.h"
 
 #include "core/db/datamodule.h"
+#include "core/db/dialect.h"
 #include "core/text/gbk.h"
 #include "core/text/pinyin.h"
 
@@ -22,7 +23,9 @@ const QString kUpdate =
     "theBir = ?, theDept = ?, thePhone = ?, theLove = ?, theAddress = ?, Remark = ?, thePY = ?, "
     "theQQ = ?, theWX = ?, theMob = ?  WHERE (ID = ?)";
 
-const QString kDuplicate = "SELECT ID FROM UMember WHERE (theDel = '否') AND (theNum = ?) ";
+// Card numbers that differ only in letter case or trailing spaces are one card.
+const QString kDuplicate =
+    "SELECT ID FROM UMember WHERE (theDel = '否') AND (" + sameKey("theNum") + ") ";
 
 MemberCheck refuse(MemberField field, const QString& message) {
     return {field, message};

@@ -1,5 +1,7 @@
 #include "members/membertypes.h"
 
+#include "core/db/dialect.h"
+
 namespace florist::members {
 
 using namespace lists;
@@ -20,8 +22,9 @@ ListDescriptor memberTypeList() {
     d.select = "SELECT theName AS 会员类别, theZK AS 享受折扣, theJF AS 积分比例, Remark AS 备注, "
                "ID FROM SMType";
     d.columnWidths = {{3, 260}};
-    d.existsSql = "select ID from SMType Where theName=?";
+    d.existsSql = "select ID from SMType Where " + sameKey("theName");
     d.existsParams = {token::name};
+    d.takenBeforeValues = true;
     d.insertSql = "Insert into SMType(theName,Remark,theZK,theJF) Values(?, ?, ?, ?)";
     d.insertParams = {token::name, token::remark, token::value(0), token::value(1)};
     d.loader = "SMType";

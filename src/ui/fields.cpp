@@ -4,15 +4,17 @@
 #include "core/text/gbk.h"
 
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace florist::ui {
 
 FieldValidator::FieldValidator(int maxBytes, KeyFilter filter, QObject* parent)
     : QValidator(parent), maxBytes_(maxBytes), filter_(filter) {}
 
-QValidator::State FieldValidator::validate(QString& input, int&) const {
+QValidator::State FieldValidator::validate(QString& input, int& pos) const {
     for (QChar c : input) {
         const bool digit = c >= '0' && c <= '9';
         if (filter_ == KeyFilter::Digits && !digit) {
@@ -23,9 +25,33 @@ QValidator::State FieldValidator::validate(QString& input, int&) const {
         }
     }
     if (maxBytes_ > 0 && gbkLength(input) > maxBytes_) {
-        return Invalid;
+        // Typing, pasting and an input method's commit happen in the field that has the focus.
+        // Text a window puts into a field (a stored value longer than the limit) is shown whole,
+        // so that the check at save names it instead of it being cut unseen.
+        const auto* field = qobject_cast<const QWidget*>(parent());
+        if (!field || !field->hasFocus()) {
+            return Invalid;
+        }
+        fitInto(input, pos, maxBytes_);
     }
     return Acceptable;
+}
+
+void FieldValidator::fitInto(QString& input, int& pos, int maxBytes) {
+    // The new text ends at the cursor (typing, pasting and an input method's commit all leave
+    // it there); the text after the cursor was in the field before and stays whole. What does
+    // not fit is cut from the end of the new text, at a character boundary.
+    const int at = std::clamp(pos, 0, int(input.size()));
+    const QString after = input.mid(at);
+    const int room = maxBytes - gbkLength(after);
+    if (room < 0) {
+        input = gbkLeft(input, maxBytes);
+        pos = int(input.size());
+        return;
+    }
+    const QString before = gbkLeft(input.left(at), room);
+    input = before + after;
+    pos = int(before.size());
 }
 
 QString accessibleFromCaption(const QString& caption) {
@@ -46,12 +72,53 @@ QLineEdit* passwordField(const QString& caption, int maxBytes, QWidget* parent) 
     return edit;
 }
 
-QDateEdit* dateField(const QString& caption, const QDate& date, QWidget* parent) {
-    auto* edit = new QDateEdit(date, parent);
+namespace {
+
+QDateEdit* styledDate(QDateEdit* edit, const QString& caption) {
     edit->setAccessibleName(accessibleFromCaption(caption));
     edit->setDisplayFormat("yyyy-MM-dd");
     edit->setCalendarPopup(true);
     return edit;
+}
+
+} // namespace
+
+QDateEdit* dateField(const QString& caption, const QDate& date, QWidget* parent) {
+    return styledDate(new QDateEdit(date, parent), caption);
+}
+
+QDateEdit* deliberateDateField(const QString& caption, const QDate& date, QWidget* parent) {
+    return styledDate(new DeliberateDateEdit(date, parent), caption);
+}
+
+void DeliberateDateEdit::stepBy(int steps) {
+    if (engaged_) {
+        QDateEdit::stepBy(steps);
+    }
+}
+
+bool DeliberateDateEdit::focusNextPrevChild(bool next) {
+    // The next field, not the next part of the date.
+    return QAbstractSpinBox::focusNextPrevChild(next);
+}
+
+void DeliberateDateEdit::focusInEvent(QFocusEvent* event) {
+    engaged_ = false; // a click that gave the focus engages it right after
+    QDateEdit::focusInEvent(event);
+}
+
+void DeliberateDateEdit::mousePressEvent(QMouseEvent* event) {
+    engaged_ = true;
+    QDateEdit::mousePressEvent(event);
+}
+
+void DeliberateDateEdit::keyPressEvent(QKeyEvent* event) {
+    const bool typing = (!event->text().isEmpty() && event->text().at(0).isPrint()) ||
+                        event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    if (typing) {
+        engaged_ = true;
+    }
+    QDateEdit::keyPressEvent(event);
 }
 
 QComboBox* listField(const QString& caption, QStringListModel* model, QWidget* parent) {

@@ -15,13 +15,20 @@ namespace florist::ui {
 // What a field accepts as typed: anything, amounts (digits and "."), or digits only.
 enum class KeyFilter { Any, Amount, Digits };
 
-// Refuses an edit that would make the text longer than maxBytes GBK bytes or that brings a key
-// the field's filter does not accept. maxBytes 0 means no limit.
+// Refuses an edit that brings a key the field's filter does not accept. Text longer than
+// maxBytes GBK bytes that the person types, pastes or commits by an input method into the field
+// (its parent, holding the focus) is cut to what fits, at a character boundary, as
+// length-limited boxes do. A longer text a window sets is left whole for the check at save.
+// maxBytes 0 means no limit.
 class FieldValidator : public QValidator {
 public:
     FieldValidator(int maxBytes, KeyFilter filter, QObject* parent = nullptr);
     State validate(QString& input, int& pos) const override;
     int maxBytes() const { return maxBytes_; }
+
+    // Cuts input to maxBytes: the text before the cursor pos (the new text) loses its end, the
+    // text after it is kept; pos moves to the end of what was kept of the new text.
+    static void fitInto(QString& input, int& pos, int maxBytes);
 
 private:
     int maxBytes_;
@@ -39,6 +46,31 @@ QLineEdit* textField(const QString& caption, int maxBytes, QWidget* parent = nul
 QLineEdit* passwordField(const QString& caption, int maxBytes, QWidget* parent = nullptr);
 // A date picker showing 'yyyy-mm-dd'.
 QDateEdit* dateField(const QString& caption, const QDate& date, QWidget* parent = nullptr);
+
+// A date picker that Tab leaves for the next field in one press (not year, month, day in
+// turn), and whose date the arrow keys, Page Up/Down and the wheel change only after the person
+// has clicked or typed into it since it took the focus, so a stray key cannot move the date
+// unseen.
+class DeliberateDateEdit : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+    // Whether the person has clicked or typed into the box since it took the focus.
+    bool engaged() const { return engaged_; }
+    void stepBy(int steps) override;
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool engaged_ = false;
+};
+// dateField as a DeliberateDateEdit: for a date that everything after it carries (the
+// business date of the login).
+QDateEdit* deliberateDateField(const QString& caption, const QDate& date,
+                               QWidget* parent = nullptr);
 // A drop-down that lists a loader's shared model; choose only from the list.
 QComboBox* listField(const QString& caption, QStringListModel* model, QWidget* parent = nullptr);
 // The caption label of a field, as the windows lay them out.

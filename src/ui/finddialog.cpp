@@ -1,5 +1,7 @@
 #include "ui/finddialog.h"
 
+#include "ui/gridview.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -65,6 +67,7 @@ FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->setDefaultSectionSize(22);
     grid_->installEventFilter(this);
+    makeReadable(grid_);
     for (int c = 0; c < grid_->model()->columnCount(); ++c) {
         const QString heading = grid_->model()->headerData(c, Qt::Horizontal).toString();
         for (const QString& hidden : spec_.hidden) {

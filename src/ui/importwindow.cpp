@@ -58,6 +58,31 @@ private:
 
 namespace {
 
+// The hint with a word joiner between the characters of every heading it names, so that a
+// wrapped line breaks between headings, never inside one ("单位名称").
+QString unbrokenHeadings(const QString& hint, const QStringList& headings) {
+    QString out;
+    for (qsizetype i = 0; i < hint.size();) {
+        qsizetype longest = 0;
+        for (const QString& h : headings) {
+            if (h.size() > longest && QStringView(hint).mid(i).startsWith(h)) {
+                longest = h.size();
+            }
+        }
+        if (longest == 0) {
+            out += hint.at(i++);
+            continue;
+        }
+        for (qsizetype k = 0; k < longest; ++k, ++i) {
+            if (k > 0) {
+                out += ImportWindow::kWordJoiner;
+            }
+            out += hint.at(i);
+        }
+    }
+    return out;
+}
+
 QPushButton* button(const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setAccessibleName(text);
@@ -74,8 +99,9 @@ ImportWindow::ImportWindow(ImportSpec spec, DataModule& dm, QWidget* parent)
 
     auto* openGroup = new QGroupBox("打开EXCEL文件", this);
     openGroup->setObjectName("grpOpen");
-    auto* hint = new QLabel(spec_.hint, openGroup);
+    auto* hint = new QLabel(unbrokenHeadings(spec_.hint, spec_.headings), openGroup);
     hint->setObjectName("lblHint");
+    hint->setAccessibleName(spec_.hint); // read without the word joiners
     hint->setWordWrap(true);
     open_ = button("打开", openGroup);
     auto* openRow = new QHBoxLayout;
@@ -189,6 +215,13 @@ void ImportWindow::openFile() {
     sheet_ = std::move(*read);
     // A list exported by this program opens as it was written: title row, then the headings.
     takeHeadingsBelowTitle(sheet_, spec_.headings);
+    // A sheet without a column the import reads is refused before anything is shown.
+    const QString missing = missingHeading(sheet_, spec_.headings);
+    if (!missing.isEmpty()) {
+        sheet_ = Sheet();
+        Prompt::message(this, sheetLacksHeadingText(missing), PromptIcon::Warning);
+        return;
+    }
     model_->setSheet(sheet_);
     for (int c = 0; c < spec_.columnWidths.size() && c < model_->columnCount(); ++c) {
         grid_->setColumnWidth(c, spec_.columnWidths.at(c));

@@ -23,7 +23,8 @@ struct ImportSpec {
     QString objectName; // "frmMember_D"
     QString caption;    // "会员导入"
     QString hint;       // the instruction above "打开": sheet Sheet1 and the headings in order
-    // Every heading the rule reads; a sheet that lacks one imports nothing.
+    // Every heading the rule reads. A sheet that lacks one is refused when it is opened, with a
+    // message naming the first missing heading: the grid stays empty and "导入" disabled.
     QStringList headings;
     QList<int> columnWidths;                       // pixels, for the first columns of the grid
     ImportRule rule;                               // one sheet row; true when it inserted the row
@@ -44,6 +45,8 @@ public:
     static QString fileFilter();
     // "EXCEL数据  共有 <n> 条数据"
     static QString dataCaption(int rows);
+    // Put between the characters of each heading in the shown hint (U+2060).
+    static constexpr QChar kWordJoiner = QChar(0x2060);
 
     void openFile();
     void runImport();

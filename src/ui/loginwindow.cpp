@@ -64,7 +64,8 @@ LoginWindow::LoginWindow(Context& context, QWidget* parent) : QDialog(parent), c
     auto* group = new QGroupBox("系统登录", this);
     auto* form = new QFormLayout(group);
     const QDateTime preset = context_.dm.login().defaultBusinessDate;
-    date_ = dateField("营业日期：", preset.isValid() ? preset.date() : QDate::currentDate(), group);
+    date_ = deliberateDateField("营业日期：",
+                                preset.isValid() ? preset.date() : QDate::currentDate(), group);
     QStringListModel* users = nullptr;
     // A connection that failed at start was reported then: the list stays empty.
     if (context_.dm.db().isOpen()) {

@@ -208,7 +208,10 @@ TEST_P(MemberEntryWindowTest, MenuEntryAndToolbarButtonOpenTheMemberWindows) {
         opened << d->objectName() + " " + d->metaObject()->className();
         if (d->objectName() == "frmMember_D") {
             EXPECT_EQ(d->windowTitle(), "会员导入");
-            EXPECT_TRUE(test::findByName<QLabel>(d, "lblHint")->text().endsWith("、账户余额"));
+            EXPECT_TRUE(test::findByName<QLabel>(d, "lblHint")
+                            ->text()
+                            .remove(ui::ImportWindow::kWordJoiner)
+                            .endsWith("、账户余额"));
         }
     });
     QList<std::pair<int, int>> entries;

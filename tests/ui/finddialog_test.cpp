@@ -1,5 +1,6 @@
 #include "support/uitest.h"
 #include "ui/finddialog.h"
+#include "ui/gridview.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -41,6 +42,22 @@ TEST(FindDialog, ShowsTheRowsWithItsHeadingsAndWidths) {
     EXPECT_FALSE(grid->isColumnHidden(2));
     EXPECT_EQ(grid->model()->data(grid->model()->index(0, 2)).toString(), "12.5");
     EXPECT_EQ(grid->currentIndex().row(), 0);
+}
+
+// The last column shown reaches the grid's right edge; a cut text is readable as its tooltip.
+TEST(FindDialog, LastColumnStretchesAndCutTextIsTheTooltip) {
+    ResultSet found({"名称", "QQ号", "金额", "ID"},
+                    {{"甲", "1", 1.0, 7}, {QString(40, QChar(0x82B1)), "2", 1.0, 8}});
+    FindDialog d(spec(), found);
+    d.show();
+    QTableView* grid = d.grid();
+    const QHeaderView* header = grid->horizontalHeader();
+    EXPECT_EQ(ui::lastShownColumn(header), 2);
+    EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2),
+              grid->viewport()->width());
+    EXPECT_FALSE(ui::cellTextCut(grid, grid->model()->index(0, 0)));
+    EXPECT_TRUE(ui::cellTextCut(grid, grid->model()->index(1, 0)));
+    EXPECT_FALSE(ui::cellTextCut(grid, grid->model()->index(1, 1)));
 }
 
 TEST(FindDialog, EnterAndDoubleClickPickEscClosesOtherKeysDoNothing) {

@@ -77,8 +77,11 @@ protected:
 TEST_P(ImportWindowTest, OpensSheetAndImportsItsRows) {
     EXPECT_EQ(window_->objectName(), "frmSex_D");
     EXPECT_EQ(window_->windowTitle(), "性别导入");
-    EXPECT_EQ(test::findByName<QLabel>(window_.get(), "lblHint")->text(),
+    // Word joiners hold each heading together where the line wraps.
+    const QString hint = test::findByName<QLabel>(window_.get(), "lblHint")->text();
+    EXPECT_EQ(QString(hint).remove(ImportWindow::kWordJoiner),
               "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为名称、备注");
+    EXPECT_TRUE(hint.contains(QString("名") + ImportWindow::kWordJoiner + "称"));
     EXPECT_FALSE(button("导入")->isEnabled());
 
     files_.answers << QString(); // cancelled: nothing changes
@@ -112,12 +115,20 @@ TEST_P(ImportWindowTest, SheetWithoutRowsLeavesImportDisabled) {
     EXPECT_FALSE(button("导入")->isEnabled());
 }
 
-TEST_P(ImportWindowTest, MissingHeadingImportsNothing) {
-    open(csv("nohead.csv", "名称,说明\n未知,导入\n"));
+// A sheet lacking a column the import reads is refused when it is opened, naming the heading:
+// the grid of the file before is gone, the caption stays, "导入" stays disabled.
+TEST_P(ImportWindowTest, SheetLackingAHeadingIsRefusedAtOpening) {
+    open(csv("good.csv", "名称,备注\n甲,导入\n"));
+    ASSERT_TRUE(button("导入")->isEnabled());
     test::PromptRecorder prompts;
-    button("导入")->click();
+    open(csv("nohead.csv", "名称,说明\n未知,导入\n"));
     ASSERT_EQ(prompts.requests().size(), 1);
-    EXPECT_TRUE(prompts.last().contains("EXCEL文件中缺少列：备注")) << prompts.last().toStdString();
+    EXPECT_EQ(prompts.last(), "EXCEL文件中缺少列：备注，请在表格头部补上该列后重新打开！");
+    EXPECT_EQ(caption(), "EXCEL数据");
+    EXPECT_EQ(grid()->model()->rowCount(), 0);
+    EXPECT_FALSE(button("导入")->isEnabled());
+    button("导入")->click();
+    EXPECT_EQ(prompts.requests().size(), 1);
     EXPECT_EQ(dm().myRetSC("SELECT ID FROM SSex WHERE (theName = ?)", {"未知"}), 0);
     EXPECT_TRUE(window_->isVisible());
 }

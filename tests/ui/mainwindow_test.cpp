@@ -7,6 +7,7 @@
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 namespace florist {
 namespace {
@@ -178,6 +180,35 @@ TEST_P(MainWindowTest, LoginWindowMessages) {
     login.loginButton()->click();
     EXPECT_EQ(prompts.last(), "密码错误，请重新录入！");
     EXPECT_TRUE(dm().login().currentUser.isEmpty());
+}
+
+// Tab leaves the business date for the user name in one press; the arrow keys move the date
+// only after a click or typing into it since it took the focus.
+TEST_P(MainWindowTest, LoginDateBoxTabAndArrows) {
+    ui::LoginWindow login(*context_);
+    login.show();
+    login.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&login));
+    QDateEdit* date = login.dateBox();
+    date->setFocus();
+    const QDate preset = date->date();
+    QTest::keyClick(date, Qt::Key_Down);
+    QTest::keyClick(date, Qt::Key_PageUp);
+    EXPECT_EQ(date->date(), preset);
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), login.userBox());
+    QTest::keyClick(login.userBox(), Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), date);
+    QTest::keyClick(date, Qt::Key_Down);
+    EXPECT_EQ(date->date(), preset);
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(8, date->height() / 2));
+    QTest::keyClick(date, Qt::Key_Down);
+    const QDate moved = date->date();
+    EXPECT_LT(moved, preset);
+    QTest::keyClick(date, Qt::Key_Tab); // leaving and coming back needs a click again
+    QTest::keyClick(login.userBox(), Qt::Key_Backtab);
+    QTest::keyClick(date, Qt::Key_Up);
+    EXPECT_EQ(date->date(), moved);
 }
 
 FLORIST_ON_EVERY_BACKEND(MainWindowTest);

@@ -12,6 +12,21 @@ const QRegularExpression& topPattern() {
     return re;
 }
 
+const QRegularExpression& sameKeyPattern() {
+    static const QRegularExpression re(R"(SAME_KEY\(\s*([A-Za-z_][A-Za-z0-9_.]*)\s*\))");
+    return re;
+}
+
+// Upper case of the ASCII letters only, compared code point by code point: the server's
+// collation (case-insensitive or not, and UPPER's folding of other letters) plays no part.
+QString sqlServerAsciiUpper(const QString& expression) {
+    QString out = expression + " COLLATE Latin1_General_BIN2";
+    for (char c = 'a'; c <= 'z'; ++c) {
+        out = QString("REPLACE(%1, '%2', '%3')").arg(out, QChar(c), QChar(c - 'a' + 'A'));
+    }
+    return out;
+}
+
 const QRegularExpression& truncatePattern() {
     static const QRegularExpression re(R"(^\s*TRUNCATE\s+TABLE\s+(\w+)\s*$)",
                                        QRegularExpression::CaseInsensitiveOption);
@@ -61,6 +76,10 @@ public:
         return moveTopToLimit(Dialect::translate(sql));
     }
     QString likeOperator() const override { return QStringLiteral("ILIKE"); }
+    // Under the "C" collation UPPER changes only a to z, whatever the database's locale.
+    QString keyEquals(const QString& column) const override {
+        return QString(R"(UPPER(RTRIM(%1) COLLATE "C") = UPPER(RTRIM(?) COLLATE "C"))").arg(column);
+    }
     QString loginStatement() const override { return "SELECT * FROM myLogin(?)"; }
     QString dateStatement() const override { return "SELECT * FROM myDate()"; }
     IdentityBy identityBy() const override { return IdentityBy::Returning; }
@@ -87,6 +106,10 @@ public:
     QString translate(const QString& sql) const override {
         return nationalLiterals(Dialect::translate(sql));
     }
+    QString keyEquals(const QString& column) const override {
+        return sqlServerAsciiUpper("RTRIM(" + column + ")") + " = " +
+               sqlServerAsciiUpper("RTRIM(?)");
+    }
     QString loginStatement() const override { return "EXEC myLogin ?"; }
     QString dateStatement() const override { return "EXEC myDate"; }
     IdentityBy identityBy() const override { return IdentityBy::ScopeIdentity; }
@@ -109,7 +132,33 @@ public:
 
 } // namespace
 
-QString Dialect::translate(const QString& sql) const {
+QString sameKey(const QString& column) {
+    return "SAME_KEY(" + column + ")";
+}
+
+QString Dialect::keyEquals(const QString& column) const {
+    // SQLite's UPPER changes only a to z, and its RTRIM takes off only spaces.
+    return "UPPER(RTRIM(" + column + ")) = UPPER(RTRIM(?))";
+}
+
+QString Dialect::withKeyTerms(const QString& sql) const {
+    if (!sql.contains(QLatin1String("SAME_KEY("))) {
+        return sql;
+    }
+    QString out;
+    qsizetype from = 0;
+    for (auto it = sameKeyPattern().globalMatch(sql); it.hasNext();) {
+        const auto m = it.next();
+        out += QStringView(sql).mid(from, m.capturedStart() - from);
+        out += keyEquals(m.captured(1));
+        from = m.capturedEnd();
+    }
+    out += QStringView(sql).mid(from);
+    return out;
+}
+
+QString Dialect::translate(const QString& statement) const {
+    const QString sql = withKeyTerms(statement);
     // Emptying a table needs only the right to delete rows, which a shop's login has; TRUNCATE
     // needs ALTER (SQL Server) or TRUNCATE (PostgreSQL) on the table.
     auto m = truncatePattern().match(sql);

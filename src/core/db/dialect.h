@@ -19,8 +19,14 @@ public:
     virtual QString driverName() const = 0;
     virtual void configure(QSqlDatabase& db, const ConnectionSettings& s) const = 0;
 
-    // Rewrites "SELECT TOP n ..." and "TRUNCATE TABLE t" for the server; other text is kept.
+    // Rewrites "SELECT TOP n ...", "TRUNCATE TABLE t" and sameKey terms for the server; other
+    // text is kept.
     virtual QString translate(const QString& sql) const;
+    // The comparison of every duplicate test: the term that holds when `column` equals the key
+    // bound to its one "?", with the letters a-z equal to A-Z and trailing spaces (U+0020)
+    // ignored. Leading spaces, other blanks (a full-width space, a tab) and other letters count
+    // as they stand, so every backend answers alike. Statements name it as sameKey(column).
+    virtual QString keyEquals(const QString& column) const;
     // The operator of a case-insensitive contains-search (pinyin initials typed in lower case).
     virtual QString likeOperator() const { return QStringLiteral("LIKE"); }
     // The login row (WName, theName, thePass, ID) of one user name, bound as the only parameter.
@@ -50,10 +56,17 @@ public:
     static std::unique_ptr<Dialect> create(Backend backend);
 
 protected:
+    // sql with every sameKey(column) replaced by keyEquals(column).
+    QString withKeyTerms(const QString& sql) const;
     static QString moveTopToLimit(const QString& sql);
     // options with option (key=value) added unless they set that key themselves.
     static QString withDefault(const QString& option, const QString& options);
 };
+
+// The duplicate test's comparison in a statement's text: "... WHERE (theDel = '否') AND (" +
+// sameKey("theNum") + ")" with the key bound to its "?". Every backend turns it into its
+// keyEquals term, so "c001" and "C001 " find a live "C001" everywhere while " C001" does not.
+QString sameKey(const QString& column);
 
 // The ODBC connection string of a SQL Server connection (FreeTDS by default).
 QString sqlServerConnectionString(const ConnectionSettings& s);

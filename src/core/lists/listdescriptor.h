@@ -61,6 +61,9 @@ struct ListDescriptor {
     QList<QPair<int, int>> columnWidths; // column index, pixels
     QString existsSql;                   // more than 0 rows: the name is taken
     bool takenFocusesName = false; // after "已存在": the name, or (false) where the focus was
+    // The duplicate test right after the name's checks, before the values' (member categories);
+    // otherwise it runs last.
+    bool takenBeforeValues = false;
     QStringList existsParams;
     QString insertSql;
     QStringList insertParams;

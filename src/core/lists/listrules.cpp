@@ -73,6 +73,9 @@ FormOutcome ListRules::save(const ListEntry& entry) {
     if (gbkLength(entry.name) > d_.nameLimit) {
         return FormOutcome::refused(tooLongMessage(d_.word, d_.nameLimit), d_.nameField());
     }
+    if (d_.takenBeforeValues && nameTaken(entry)) {
+        return takenOutcome();
+    }
     QList<double> numbers;
     for (int i = 0; i < d_.values.size(); ++i) {
         const ExtraValue& v = d_.values.at(i);
@@ -98,13 +101,21 @@ FormOutcome ListRules::save(const ListEntry& entry) {
     if (gbkLength(entry.remark) > d_.remarkLimit) {
         return FormOutcome::refused(tooLongMessage("备注", d_.remarkLimit), d_.remarkField());
     }
-    if (dm_.myRetSC(d_.existsSql, params(d_.existsParams, entry)) > 0) {
-        return FormOutcome::refused(takenMessage(d_.word),
-                                    d_.takenFocusesName ? d_.nameField() : QString());
+    if (!d_.takenBeforeValues && nameTaken(entry)) {
+        return takenOutcome();
     }
     dm_.myESQL(d_.insertSql, params(d_.insertParams, entry, numbers));
     reloadLoader();
     return FormOutcome::success(savedMessage(d_.successWord), d_.nameField());
+}
+
+bool ListRules::nameTaken(const ListEntry& entry) {
+    return dm_.myRetSC(d_.existsSql, params(d_.existsParams, entry)) > 0;
+}
+
+FormOutcome ListRules::takenOutcome() const {
+    return FormOutcome::refused(takenMessage(d_.word),
+                                d_.takenFocusesName ? d_.nameField() : QString());
 }
 
 void ListRules::remove(qlonglong id) {

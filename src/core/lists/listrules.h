@@ -18,10 +18,10 @@ public:
     const ListDescriptor& descriptor() const { return d_; }
     // The grid's rows; the ID column is the one named "ID".
     ResultSet rows();
-    // Checks the entry in order (name, each value, the remark's length, the duplicate test); the
-    // first failed check gives its message and field, and nothing is written. Otherwise inserts
-    // the row, reloads the shared drop-down list and gives the success message with the name as
-    // focus.
+    // Checks the entry in order (name, each value, the remark's length, the duplicate test; the
+    // duplicate test right after the name where the descriptor says so); the first failed check
+    // gives its message and field, and nothing is written. Otherwise inserts the row, reloads the
+    // shared drop-down list and gives the success message with the name as focus.
     FormOutcome save(const ListEntry& entry);
     // Deletes the row of that identity for good and reloads the shared drop-down list.
     void remove(qlonglong id);
@@ -32,6 +32,8 @@ private:
     QVariantList params(const QStringList& tokens, const ListEntry& entry,
                         const QList<double>& numbers = {}) const;
     void reloadLoader();
+    bool nameTaken(const ListEntry& entry);
+    FormOutcome takenOutcome() const;
 
     DataModule& dm_;
     ListDescriptor d_;

@@ -1,5 +1,7 @@
 #include "core/settings/storelists.h"
 
+#include "core/db/dialect.h"
+
 namespace florist::settings {
 
 using namespace lists;
@@ -16,7 +18,7 @@ ListDescriptor storeList() {
     d.group = "门店信息";
     d.successWord = "仓库信息";
     d.select = "SELECT theName AS 门店名称, Remark AS 备注, ID FROM SWare";
-    d.existsSql = "select ID from SWare Where theName=?";
+    d.existsSql = "select ID from SWare Where " + sameKey("theName");
     d.existsParams = {token::name};
     d.insertSql =
         "Insert into SWare(theName,Remark,theMType,theSex,theHX) Values(?, ?, '', '', '')";
@@ -39,7 +41,7 @@ ListDescriptor staffList() {
     d.select = "SELECT WName AS 门店名称, theName AS 员工姓名, Remark AS 备注, ID FROM SWorker "
                "WHERE (ID > 0) AND (WName = ? ) ";
     d.selectParams = {token::store};
-    d.existsSql = "select ID from SWorker Where theName=? AND WName = ? ";
+    d.existsSql = "select ID from SWorker Where " + sameKey("theName") + " AND WName = ? ";
     d.existsParams = {token::name, token::store};
     d.takenFocusesName = true;
     d.insertSql = "Insert into SWorker(WName, theName, Remark) Values(?, ?, ?)";

@@ -1,6 +1,7 @@
 #include "core/settings/users.h"
 
 #include "core/db/datamodule.h"
+#include "core/db/dialect.h"
 #include "core/session/password.h"
 #include "core/text/gbk.h"
 
@@ -63,7 +64,7 @@ FormOutcome saveUser(DataModule& dm, const QString& store, const QString& name,
     if (gbkLength(remark) > kRemarkBytes) {
         return FormOutcome::refused(tooLongMessage("备注", kRemarkBytes), "备注");
     }
-    if (dm.myRetSC("select ID from SUser Where theName=?", {name}) > 0) {
+    if (dm.myRetSC("select ID from SUser Where " + sameKey("theName"), {name}) > 0) {
         return FormOutcome::refused(takenMessage("用户名")); // the focus stays
     }
     dm.myESQL("Insert into SUser(WName, theName, thePass, Remark) Values(?, ?, ?, ?)",

@@ -14,15 +14,23 @@ QString importStoppedText(const ImportResult& r) {
 namespace {
 
 bool holdsAll(const Sheet& sheet, const QStringList& required) {
-    for (const QString& heading : required) {
-        if (sheet.column(heading) < 0) {
-            return false;
-        }
-    }
-    return true;
+    return missingHeading(sheet, required).isEmpty();
 }
 
 } // namespace
+
+QString missingHeading(const Sheet& sheet, const QStringList& required) {
+    for (const QString& heading : required) {
+        if (sheet.column(heading) < 0) {
+            return heading;
+        }
+    }
+    return {};
+}
+
+QString sheetLacksHeadingText(const QString& heading) {
+    return missingHeadingText(heading) + "，请在表格头部补上该列后重新打开！";
+}
 
 bool takeHeadingsBelowTitle(Sheet& sheet, const QStringList& required) {
     if (required.isEmpty() || sheet.titleRows > 0 || sheet.rows.isEmpty() ||
@@ -43,12 +51,11 @@ bool takeHeadingsBelowTitle(Sheet& sheet, const QStringList& required) {
 ImportResult runImport(const Sheet& sheet, DataModule& dm, const QStringList& required,
                        const ImportRule& rule, const std::function<void(int)>& progress) {
     ImportResult result;
-    for (const QString& heading : required) {
-        if (sheet.column(heading) < 0) {
-            result.failedRow = sheet.titleRows + (sheet.rows.isEmpty() ? 1 : 2);
-            result.error = missingHeadingText(heading);
-            return result;
-        }
+    const QString missing = missingHeading(sheet, required);
+    if (!missing.isEmpty()) {
+        result.failedRow = sheet.titleRows + (sheet.rows.isEmpty() ? 1 : 2);
+        result.error = missingHeadingText(missing);
+        return result;
     }
     for (int i = 0; i < sheet.rows.size(); ++i) {
         const SheetRow row(sheet, i);

@@ -24,6 +24,11 @@ struct ImportResult {
 // (titleRows 1) and true is returned; otherwise the sheet is left as it is.
 bool takeHeadingsBelowTitle(Sheet& sheet, const QStringList& required);
 
+// The first heading of `required` that the sheet lacks, in the order given; "" when it has all.
+QString missingHeading(const Sheet& sheet, const QStringList& required);
+// Why a sheet lacking that heading cannot be opened for import.
+QString sheetLacksHeadingText(const QString& heading);
+
 // The message for an import that stopped at a row.
 QString importStoppedText(const ImportResult& result);
 

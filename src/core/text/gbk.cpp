@@ -65,13 +65,24 @@ QString fromGbk(const QByteArray& bytes) {
     return text;
 }
 
+// What a character outside the code page takes, as GB18030 writes it.
+constexpr int kOutsideBytes = 4;
+
 int gbkLength(const QString& text) {
+    bool ascii = true;
+    qsizetype questionMarks = 0;
     for (const QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            return int(toGbk(text).size());
-        }
+        ascii = ascii && c.unicode() < 0x80;
+        questionMarks += c == u'?';
     }
-    return int(text.size());
+    if (ascii) {
+        return int(text.size());
+    }
+    // Each character the code page cannot write comes out as one "?"; no two-byte character
+    // holds the byte 0x3F, so the extra question marks are exactly those characters.
+    const QByteArray bytes = toGbk(text);
+    const qsizetype outside = bytes.count('?') - questionMarks;
+    return int(bytes.size() + outside * (kOutsideBytes - 1));
 }
 
 QString gbkLeft(const QString& text, int maxBytes) {
@@ -81,7 +92,7 @@ QString gbkLeft(const QString& text, int maxBytes) {
         const QChar c = text.at(i);
         const qsizetype units =
             c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
-        const int w = c.unicode() < 0x80 ? 1 : int(toGbk(text.mid(i, units)).size());
+        const int w = c.unicode() < 0x80 ? 1 : gbkLength(text.mid(i, units));
         if (n + w > maxBytes) {
             break;
         }

@@ -2,6 +2,7 @@
 
 #include "core/db/datamodule.h"
 #include "core/search/columnwidths.h"
+#include "ui/gridview.h"
 #include "ui/prompt.h"
 #include "ui/search/conditionpanel.h"
 #include "ui/spreadsheetexport.h"
@@ -130,6 +131,7 @@ void SearchWindow::buildGrid() {
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(false);
     header->setHighlightSections(false);
+    makeReadable(grid_);
 
     applyingWidths_ = true;
     const QHash<QString, int> saved = search::ColumnWidths::load(s.objectName);
@@ -148,7 +150,8 @@ void SearchWindow::buildGrid() {
     widthTimer_->setInterval(500);
     connect(widthTimer_, &QTimer::timeout, this, [this] { saveWidths(); });
     connect(header, &QHeaderView::sectionResized, this, [this](int c, int, int width) {
-        if (!applyingWidths_ && width > 0) {
+        // The last column shown stretches with the window: its width is not the person's.
+        if (!applyingWidths_ && width > 0 && c != lastShownColumn(grid_->horizontalHeader())) {
             draggedWidths_.insert(spec_.search.columns.value(c).heading, width);
             widthTimer_->start();
         }

@@ -348,6 +348,31 @@ TEST_P(ListRulesTest, MemberCategoryRateMustBeANonZeroNumber) {
     EXPECT_EQ(save("frmMType", "金卡", {"80", "1"}).message, "会员类别 已存在，请重新录入！");
 }
 
+// The category editor tests the name, then whether it exists, then the values; the lists with a
+// number beside the name test the number first.
+TEST_P(ListRulesTest, CategoryDuplicateAnswersBeforeTheValues) {
+    ASSERT_TRUE(save("frmSArea", "东区", {"5"}).done);
+    const struct {
+        const char* window;
+        const char* name;
+        QStringList values;
+        const char* message;
+    } cases[] = {
+        {"frmMType", "", {"", ""}, "会员类别 不能为空，请重新录入！"},
+        {"frmMType", "普通会员", {"", ""}, "会员类别 已存在，请重新录入！"},
+        {"frmMType", "普通会员", {"九折", "0"}, "会员类别 已存在，请重新录入！"},
+        {"frmMType", "金卡", {"", "1"}, "享受折扣 不能为空，请重新录入！"},
+        {"frmMType", "金卡", {"90", "0"}, "积分比例 不能为零，请重新录入！"},
+        {"frmSArea", "东区", {""}, "递送费 不能为空，请重新录入！"},
+        {"frmSArea", "东区", {"6"}, "送达区域 已存在，请重新录入！"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.window) + " " + c.name);
+        EXPECT_EQ(save(c.window, QString::fromUtf8(c.name), c.values).message, c.message);
+    }
+    EXPECT_EQ(rows("SMType"), 1);
+}
+
 FLORIST_ON_EVERY_BACKEND(ListRulesTest);
 
 } // namespace

@@ -12,21 +12,25 @@ TEST(GbkTest, EncodesTheCodePage) {
     const struct {
         QString text;
         QByteArray bytes;
+        int length; // against a limit; -1: the bytes' count
     } cases[] = {
-        {"", ""},
-        {"Ma 1", "Ma 1"},
-        {QString::fromUtf8("李华"), "\xC0\xEE\xBB\xAA"},
-        {QString::fromUtf8("花店①"), "\xBB\xA8\xB5\xEA\xA2\xD9"},
-        {QString::fromUtf8("·"), "\xA1\xA4"},
-        {QString::fromUtf8("€"), "\x80"},
-        {QString::fromUtf8("ＡＢｃ"), "\xA3\xC1\xA3\xC2\xA3\xE3"},
-        {QString::fromUtf8("θ"), "\xA6\xC8"},
-        // Not in the code page: one "?" each, a surrogate pair included.
-        {QString::fromUtf8("・") + kEmoji, "??"},
+        {"", "", -1},
+        {"Ma 1?", "Ma 1?", -1},
+        {QString::fromUtf8("李华"), "\xC0\xEE\xBB\xAA", -1},
+        {QString::fromUtf8("花店①"), "\xBB\xA8\xB5\xEA\xA2\xD9", -1},
+        {QString::fromUtf8("·"), "\xA1\xA4", -1},
+        {QString::fromUtf8("€"), "\x80", -1},
+        {QString::fromUtf8("ＡＢｃ"), "\xA3\xC1\xA3\xC2\xA3\xE3", -1},
+        {QString::fromUtf8("θ"), "\xA6\xC8", -1},
+        // Not in the code page: one "?" each, a surrogate pair included, but four bytes
+        // against a limit, as GB18030 writes them; a typed "?" stays one byte.
+        {QString::fromUtf8("・") + kEmoji, "??", 8},
+        {QString::fromUtf8("?花𠀀?"), "?\xBB\xA8??", 8},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toGbk(c.text), c.bytes) << c.text.toStdString();
-        EXPECT_EQ(gbkLength(c.text), c.bytes.size()) << c.text.toStdString();
+        EXPECT_EQ(gbkLength(c.text), c.length < 0 ? c.bytes.size() : c.length)
+            << c.text.toStdString();
     }
 }
 
@@ -59,10 +63,11 @@ TEST(GbkTest, LeftCutsWholeCharactersWithinTheBytes) {
         {3, QString::fromUtf8("李a")},
         {4, QString::fromUtf8("李a")},
         {5, QString::fromUtf8("李a华")},
-        {6, QString::fromUtf8("李a华") + kEmoji},
-        {7, QString::fromUtf8("李a华") + kEmoji + QString::fromUtf8("€")},
-        {8, QString::fromUtf8("李a华") + kEmoji + QString::fromUtf8("€")},
-        {11, mixed},
+        {8, QString::fromUtf8("李a华")}, // the emoji takes four
+        {9, QString::fromUtf8("李a华") + kEmoji},
+        {10, QString::fromUtf8("李a华") + kEmoji + QString::fromUtf8("€")},
+        {13, QString::fromUtf8("李a华") + kEmoji + QString::fromUtf8("€玫")},
+        {14, mixed},
         {100, mixed},
     };
     for (const auto& c : cases) {
