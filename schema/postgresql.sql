@@ -129,6 +129,16 @@ CREATE INDEX IF NOT EXISTS ix_UMember_theNum ON UMember (theNum);
 CREATE INDEX IF NOT EXISTS ix_UMember_thePhone ON UMember (thePhone);
 CREATE INDEX IF NOT EXISTS ix_UMember_theMob ON UMember (theMob);
 CREATE INDEX IF NOT EXISTS ix_UMember_thePY ON UMember (thePY);
+-- Trigram indexes for the member lookup's contains-search (ILIKE '%…%'): a
+-- text of three characters or more is found through them instead of a scan.
+-- pg_trgm ships with the server; creating it needs CREATE on the database
+-- (see README.md, "The member lookup's indexes").
+CREATE EXTENSION IF NOT EXISTS pg_trgm;
+CREATE INDEX IF NOT EXISTS ix_UMember_theNum_trgm ON UMember USING gin (theNum gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_thePhone_trgm ON UMember USING gin (thePhone gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_thePY_trgm ON UMember USING gin (thePY gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_theName_trgm ON UMember USING gin (theName gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UMember_theMob_trgm ON UMember USING gin (theMob gin_trgm_ops);
 
 -- Member categories: theZK discount in percent (100 = none), theJF the
 -- amount of money that earns one point.

@@ -125,6 +125,16 @@ CREATE INDEX IF NOT EXISTS ix_UMember_theNum ON UMember (theNum);
 CREATE INDEX IF NOT EXISTS ix_UMember_thePhone ON UMember (thePhone);
 CREATE INDEX IF NOT EXISTS ix_UMember_theMob ON UMember (theMob);
 CREATE INDEX IF NOT EXISTS ix_UMember_thePY ON UMember (thePY);
+-- The member lookup's substring index: every three-character piece of the five
+-- columns it searches (FTS5 with the trigram tokenizer), kept by the triggers
+-- below. A lookup text of three characters or more reads the matching IDs here
+-- first; the LIKE terms then decide as before. The rebuild fills it from the
+-- members already present.
+CREATE VIRTUAL TABLE IF NOT EXISTS UMember_trgm USING fts5(theNum, thePhone, thePY, theName, theMob, content='UMember', content_rowid='ID', tokenize='trigram');
+CREATE TRIGGER IF NOT EXISTS UMember_trgm_ai AFTER INSERT ON UMember BEGIN INSERT INTO UMember_trgm (rowid, theNum, thePhone, thePY, theName, theMob) VALUES (new.ID, new.theNum, new.thePhone, new.thePY, new.theName, new.theMob); END;
+CREATE TRIGGER IF NOT EXISTS UMember_trgm_ad AFTER DELETE ON UMember BEGIN INSERT INTO UMember_trgm (UMember_trgm, rowid, theNum, thePhone, thePY, theName, theMob) VALUES ('delete', old.ID, old.theNum, old.thePhone, old.thePY, old.theName, old.theMob); END;
+CREATE TRIGGER IF NOT EXISTS UMember_trgm_au AFTER UPDATE OF theNum, thePhone, thePY, theName, theMob ON UMember BEGIN INSERT INTO UMember_trgm (UMember_trgm, rowid, theNum, thePhone, thePY, theName, theMob) VALUES ('delete', old.ID, old.theNum, old.thePhone, old.thePY, old.theName, old.theMob); INSERT INTO UMember_trgm (rowid, theNum, thePhone, thePY, theName, theMob) VALUES (new.ID, new.theNum, new.thePhone, new.thePY, new.theName, new.theMob); END;
+INSERT INTO UMember_trgm (UMember_trgm) VALUES ('rebuild');
 
 -- Member categories: theZK discount in percent (100 = none), theJF the
 -- amount of money that earns one point.

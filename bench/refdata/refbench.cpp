@@ -4,6 +4,7 @@
 #include "core/search/searchresult.h"
 #include "core/spreadsheet/xlsxexport.h"
 #include "members/memberlists.h"
+#include "orderbench.h"
 #include "rawengine.h"
 #include "refconnection.h"
 
@@ -261,8 +262,10 @@ int main(int argc, char** argv) {
             e.db = bench::openReferenceDatabase(
                 b, [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
             e.raw = bench::rawEngine(bench::referenceSettings(b));
+            bench::RawEngine& raw = *e.raw;
             engines.emplace(b, std::move(e));
             registerFor(b);
+            bench::registerOrderEntryBenchmarks(b, raw);
         }
     } catch (const Failure& f) {
         std::fprintf(stderr, "%s\n", qPrintable(f.text()));

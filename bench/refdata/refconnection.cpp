@@ -1,5 +1,7 @@
 #include "refconnection.h"
 
+#include "core/db/schemaupgrade.h"
+
 #include "core/db/database.h"
 #include "core/errors.h"
 #include "referencedata.h"
@@ -49,6 +51,7 @@ openReferenceDatabase(Backend backend, const std::function<void(const QString&)>
     if (fresh) {
         db->createSchema(true);
     }
+    upgradeSchema(*db);
     if (!hasReferenceData(*db)) {
         if (db->scalar("SELECT COUNT(*) FROM UMember").toLongLong() > 0) {
             throw Failure("参考数据库 " + (s.path.isEmpty() ? s.database : s.path) +

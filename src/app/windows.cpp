@@ -3,6 +3,7 @@
 #include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "orders/orderregistrywindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
@@ -20,6 +21,7 @@ void registerAllWindows() {
     members::registerMemberWindows();
     members::registerMemberListWindows();
     storedvalue::registerStoredValueWindows();
+    orders::registerOrderWindows();
 }
 
 } // namespace florist::app

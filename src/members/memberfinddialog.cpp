@@ -1,6 +1,7 @@
 #include "members/memberfinddialog.h"
 
 #include "core/db/datamodule.h"
+#include "core/search/pagedmodel.h"
 #include "ui/prompt.h"
 
 namespace florist::members {
@@ -20,10 +21,37 @@ ui::FindSpec memberFindSpec() {
     return spec;
 }
 
+int& wholeReadLimit() {
+    static int limit = 200;
+    return limit;
+}
+
+void setFindWholeReadLimit(int rows) {
+    wholeReadLimit() = rows;
+}
+
 MemberFindOutcome findMember(QWidget* parent, DataModule& dm, const QString& callerCode,
                              const QString& text) {
     MemberFindOutcome outcome;
-    ResultSet rows = lookupMembers(dm, callerCode, text);
+    // A few rows are read whole; more (Enter on an empty card lists every member) are shown a
+    // page at a time, so the dialog opens at once over a hundred thousand members.
+    const int limit = wholeReadLimit();
+    ResultSet rows = lookupMembers(dm, callerCode, text, limit + 1);
+    if (rows.size() > limit) {
+        auto* model = new search::PagedTableModel(dm.db(), memberLookupColumns());
+        model->setQuery(
+            "FROM UMember WHERE (theDel = '否') ",
+            memberLookupFilter(dm.db().dialect(), lookupSearchesName(callerCode), text));
+        ui::FindDialog dialog(memberFindSpec(), model, parent);
+        const int row = dialog.choose();
+        if (row < 0) {
+            outcome.kind = MemberFindOutcome::Cancelled;
+            return outcome;
+        }
+        outcome.kind = MemberFindOutcome::Picked;
+        outcome.member = pickMember(callerCode, model->rowValues(row));
+        return outcome;
+    }
     if (rows.isEmpty()) {
         if (callerCode != kCallerOrder) {
             ui::Prompt::message(parent, memberNotFoundText(), ui::PromptIcon::Warning);

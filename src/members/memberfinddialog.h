@@ -28,4 +28,8 @@ struct MemberFindOutcome {
 MemberFindOutcome findMember(QWidget* parent, DataModule& dm, const QString& callerCode,
                              const QString& text);
 
+// Up to this many rows the lookup result is read whole; beyond it the dialog reads pages
+// (tests lower it).
+void setFindWholeReadLimit(int rows);
+
 } // namespace florist::members

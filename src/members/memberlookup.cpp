@@ -35,24 +35,71 @@ QString containsPattern(const QString& text) {
     return '%' + escaped + '%';
 }
 
-QString memberLookupSelect(const Dialect& dialect, bool withName, bool escaped) {
+namespace {
+
+const std::pair<const char*, const char*> kSelected[] = {
+    {"theType", "会员分类"},  {"theNum", "卡号"},       {"theName", "姓名"},
+    {"theSex", "性别"},       {"theBir", "生日"},       {"theMob", "手机号码"},
+    {"thePhone", "电话号码"}, {"theQQ", "QQ号"},        {"theWX", "微信号"},
+    {"theLove", "个人喜好"},  {"theDept", "单位名称"},  {"theAddress", "联系地址"},
+    {"Remark", "备注"},       {"myDate", "持卡日期"},   {"theJF", "积分"},
+    {"XFDate", "消费日期"},   {"theCount", "消费次数"}, {"theMoney", "账户余额"},
+};
+
+// "((theNum LIKE ?) OR … ) " with the prefilter (if any) before it.
+QString lookupTerms(const Dialect& dialect, bool withName, bool escaped, const QString& prefilter) {
     const QString like = dialect.likeOperator();
     const QString escape = escaped ? QString(" ESCAPE '!'") : QString();
     auto term = [&](const QString& column) {
         return QString("(%1 %2 ?%3) ").arg(column, like, escape);
     };
-    QString sql =
-        "SELECT theType AS 会员分类, theNum AS 卡号, theName AS 姓名, theSex AS 性别, "
-        "theBir AS 生日, theMob AS 手机号码, thePhone AS 电话号码, theQQ AS QQ号, "
-        "theWX AS 微信号, theLove AS 个人喜好, theDept AS 单位名称, theAddress AS 联系地址, "
-        "Remark AS 备注, myDate AS 持卡日期, theJF AS 积分, XFDate AS 消费日期, "
-        "theCount AS 消费次数, theMoney AS 账户余额, ID FROM UMember WHERE (theDel = '否') AND (";
+    QString sql = "AND " + prefilter + "(";
     sql += term("theNum") + "OR " + term("thePhone") + "OR " + term("thePY") + "OR ";
     if (withName) {
         sql += term("theName") + "OR ";
     }
     sql += term("theMob") + ") ";
     return sql;
+}
+
+} // namespace
+
+QString memberLookupSelect(const Dialect& dialect, bool withName, bool escaped) {
+    QString sql = "SELECT ";
+    for (const auto& [field, heading] : kSelected) {
+        sql += QString::fromUtf8(field) + " AS " + QString::fromUtf8(heading) + ", ";
+    }
+    sql += "ID FROM UMember WHERE (theDel = '否') ";
+    return sql + lookupTerms(dialect, withName, escaped, QString());
+}
+
+search::Term memberLookupFilter(const Dialect& dialect, bool withName, const QString& text) {
+    const Dialect::Prefilter prefilter = dialect.memberSubstringPrefilter(text);
+    search::Term t;
+    t.text = lookupTerms(dialect, withName, needsLikeEscape(text), prefilter.text);
+    t.params = prefilter.params + memberLookupParams(text, withName);
+    return t;
+}
+
+QList<search::Column> memberLookupColumns() {
+    QList<search::Column> columns;
+    for (const auto& [field, heading] : kSelected) {
+        search::Column c;
+        c.heading = QString::fromUtf8(heading);
+        c.field = QString::fromUtf8(field);
+        const QString f = c.field;
+        if (f == "theJF" || f == "theCount" || f == "theMoney") {
+            c.kind = search::ColumnKind::Number;
+        }
+        columns << c;
+    }
+    search::Column id;
+    id.heading = "ID";
+    id.field = "ID";
+    id.hidden = true;
+    id.kind = search::ColumnKind::Number;
+    columns << id;
+    return columns;
 }
 
 QVariantList memberLookupParams(const QString& text, bool withName) {
@@ -62,9 +109,18 @@ QVariantList memberLookupParams(const QString& text, bool withName) {
 }
 
 ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text) {
-    const bool withName = lookupSearchesName(callerCode);
-    return dm.db().select(memberLookupSelect(dm.db().dialect(), withName, needsLikeEscape(text)),
-                          memberLookupParams(text, withName));
+    return lookupMembers(dm, callerCode, text, 0);
+}
+
+ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text, int limit) {
+    const Dialect& dialect = dm.db().dialect();
+    const search::Term filter = memberLookupFilter(dialect, lookupSearchesName(callerCode), text);
+    QString sql = limit > 0 ? "SELECT TOP " + QString::number(limit) + " " : QString("SELECT ");
+    for (const auto& [field, heading] : kSelected) {
+        sql += QString::fromUtf8(field) + " AS " + QString::fromUtf8(heading) + ", ";
+    }
+    sql += "ID FROM UMember WHERE (theDel = '否') " + filter.text;
+    return dm.db().select(sql, filter.params);
 }
 
 QStringList handedOverHeadings(const QString& callerCode) {
@@ -80,6 +136,16 @@ PickedMember pickMember(const QString& callerCode, const ResultSet& rows, int ro
     member.id = rows.value(row, "ID").toLongLong();
     for (const QString& heading : handedOverHeadings(callerCode)) {
         member.fields.insert(heading, rows.text(row, heading));
+    }
+    return member;
+}
+
+PickedMember pickMember(const QString& callerCode, const QVariantMap& row) {
+    PickedMember member;
+    member.callerCode = callerCode;
+    member.id = row.value("ID").toLongLong();
+    for (const QString& heading : handedOverHeadings(callerCode)) {
+        member.fields.insert(heading, displayText(row.value(heading)));
     }
     return member;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/resultset.h"
+#include "core/search/searchdescriptor.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,8 +28,18 @@ bool lookupSearchesName(const QString& callerCode);
 // ESCAPE '!' so that a typed "%" or "_" is too (the plain shape is kept for the usual text).
 QString memberLookupSelect(const Dialect& dialect, bool withName, bool escaped = false);
 QVariantList memberLookupParams(const QString& text, bool withName);
+// The lookup's filter after "WHERE (theDel = '否') ": "AND ((theNum LIKE ?) OR …) " with its
+// values. A text of three characters or more is first narrowed through the backend's substring
+// index where it has one (trigram GIN indexes serve the LIKE terms themselves on PostgreSQL;
+// SQLite reads its FTS5 trigram table), so it finds the rows the plain statement finds.
+search::Term memberLookupFilter(const Dialect& dialect, bool withName, const QString& text);
+// The columns of the lookup select (its headings, fields and the hidden ID), for a list that
+// reads the rows a page at a time.
+QList<search::Column> memberLookupColumns();
 // Runs the lookup for a caller with the text of its card number field; "" lists every member.
 ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text);
+// The same, at most limit rows (0: all).
+ResultSet lookupMembers(DataModule& dm, const QString& callerCode, const QString& text, int limit);
 
 // Whether a text holds a LIKE wildcard ("%", "_", or "[" on SQL Server) and needs the ESCAPE
 // clause.
@@ -49,6 +60,8 @@ struct PickedMember {
 QStringList handedOverHeadings(const QString& callerCode);
 // The member of one row of a lookup result, as the caller named by the code receives it.
 PickedMember pickMember(const QString& callerCode, const ResultSet& rows, int row);
+// The same from a row given by its headings (a paged list).
+PickedMember pickMember(const QString& callerCode, const QVariantMap& row);
 
 // "会员 不存在，请重新录入！"
 QString memberNotFoundText();

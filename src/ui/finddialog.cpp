@@ -54,6 +54,15 @@ FindDialog::Runner& runner() {
 
 FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
     : QDialog(parent), spec_(std::move(spec)), rows_(std::move(rows)) {
+    build(nullptr);
+}
+
+FindDialog::FindDialog(FindSpec spec, QAbstractTableModel* model, QWidget* parent)
+    : QDialog(parent), spec_(std::move(spec)) {
+    build(model);
+}
+
+void FindDialog::build(QAbstractTableModel* model) {
     setObjectName(spec_.objectName);
     setWindowTitle(spec_.caption);
     resize(900, 420);
@@ -61,7 +70,12 @@ FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
     grid_ = new QTableView(this);
     grid_->setObjectName("gridFind");
     grid_->setAccessibleName("gridFind");
-    grid_->setModel(new RowsModel(rows_, spec_.headings, grid_));
+    if (model) {
+        model->setParent(grid_);
+        grid_->setModel(model);
+    } else {
+        grid_->setModel(new RowsModel(rows_, spec_.headings, grid_));
+    }
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -79,7 +93,7 @@ FindDialog::FindDialog(FindSpec spec, ResultSet rows, QWidget* parent)
             grid_->setColumnWidth(c, spec_.widths.value(heading));
         }
     }
-    if (rows_.size() > 0) {
+    if (grid_->model()->rowCount() > 0) {
         grid_->selectRow(0);
     }
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex&) { pickCurrent(); });
@@ -94,7 +108,7 @@ FindDialog::~FindDialog() = default;
 
 void FindDialog::pickCurrent() {
     const int row = grid_->currentIndex().row();
-    if (row < 0 || row >= rows_.size()) {
+    if (row < 0 || row >= grid_->model()->rowCount()) {
         return;
     }
     picked_ = row;

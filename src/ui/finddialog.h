@@ -6,6 +6,7 @@
 #include <QHash>
 #include <functional>
 
+class QAbstractTableModel;
 class QTableView;
 
 namespace florist::ui {
@@ -27,6 +28,9 @@ class FindDialog : public QDialog {
     Q_OBJECT
 public:
     FindDialog(FindSpec spec, ResultSet rows, QWidget* parent = nullptr);
+    // Over a model that reads its rows as the grid shows them (a paged list); the dialog takes
+    // it over. rows() stays empty: the caller reads the picked row from its model.
+    FindDialog(FindSpec spec, QAbstractTableModel* model, QWidget* parent = nullptr);
     ~FindDialog() override;
 
     const ResultSet& rows() const { return rows_; }
@@ -49,6 +53,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void build(QAbstractTableModel* model);
+
     FindSpec spec_;
     ResultSet rows_;
     QTableView* grid_;

@@ -44,6 +44,66 @@ TEST_P(SchemaUpgradeTest, EveryStepIsInPlaceOnANewDatabase) {
     }
 }
 
+// The member lookup's trigram index comes to an older database with the members it holds.
+TEST_P(SchemaUpgradeTest, AddsTheMemberSubstringIndex) {
+    if (backend() == Backend::Sqlite) {
+        for (const char* drop : {"DROP TRIGGER UMember_trgm_ai", "DROP TRIGGER UMember_trgm_ad",
+                                 "DROP TRIGGER UMember_trgm_au", "DROP TABLE UMember_trgm"}) {
+            db().exec(drop);
+        }
+    } else {
+        for (const char* column : {"theNum", "thePhone", "thePY", "theName", "theMob"}) {
+            db().exec(QString("DROP INDEX ix_UMember_%1_trgm").arg(column));
+        }
+        db().exec("DROP EXTENSION pg_trgm");
+    }
+    db().exec("INSERT INTO UMember (theDel, theNum, theName, theMob) VALUES ('否', 'A12345', "
+              "'王小芳', '13912345678')");
+    const UpgradeStep* step = nullptr;
+    for (const UpgradeStep& s : upgradeSteps()) {
+        if (s.name == "UMember_trgm") {
+            step = &s;
+        }
+    }
+    ASSERT_NE(step, nullptr);
+    EXPECT_FALSE(step->present(db()));
+    upgradeSchema(db());
+    EXPECT_TRUE(step->present(db()));
+    const QString found =
+        backend() == Backend::Sqlite
+            ? "SELECT rowid FROM UMember_trgm WHERE UMember_trgm MATCH '\"2345\"'"
+            : "SELECT indexname FROM pg_indexes WHERE indexname LIKE 'ix_umember_%_trgm'";
+    EXPECT_EQ(db().count(found), backend() == Backend::Sqlite ? 1 : 5);
+}
+
+// A login that may not create the extension or index the member table starts all the same;
+// its lookups keep the plain scan.
+TEST_P(SchemaUpgradeTest, WithoutTheRightTheIndexIsLeftOut) {
+    if (backend() != Backend::Postgres) {
+        GTEST_SKIP() << "only PostgreSQL needs a right for it";
+    }
+    for (const char* column : {"theNum", "thePhone", "thePY", "theName", "theMob"}) {
+        db().exec(QString("DROP INDEX ix_UMember_%1_trgm").arg(column));
+    }
+    db().exec("DROP EXTENSION pg_trgm");
+    db().exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = "
+              "'florist_clerk') THEN CREATE ROLE florist_clerk LOGIN; END IF; END $$");
+    db().exec("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO "
+              "florist_clerk");
+    db().exec("REVOKE CREATE ON DATABASE " + db().connection().databaseName() + " FROM PUBLIC");
+    ConnectionSettings clerk = db().settings();
+    clerk.user = "florist_clerk";
+    {
+        Database shop(clerk);
+        shop.open();
+        EXPECT_NO_THROW(upgradeSchema(shop));
+        EXPECT_EQ(shop.count("SELECT 1 FROM UMember"), 0);
+    }
+    EXPECT_EQ(db().count("SELECT indexname FROM pg_indexes WHERE indexname LIKE "
+                         "'ix_umember_%_trgm'"),
+              0);
+}
+
 FLORIST_ON_EVERY_BACKEND(SchemaUpgradeTest);
 
 } // namespace

@@ -92,6 +92,30 @@ TEST_P(MemberFindTest, DecidesByTheNumberOfRows) {
     EXPECT_EQ(findMember(nullptr, dm(), kCallerOrder, "138").kind, MemberFindOutcome::Cancelled);
 }
 
+TEST_P(MemberFindTest, ManyRowsAreReadAPageAtATime) {
+    setFindWholeReadLimit(1);
+    int listed = -1;
+    ui::FindDialog::setRunner([&](ui::FindDialog* d) {
+        EXPECT_TRUE(d->rows().isEmpty()) << "not read whole";
+        listed = d->grid()->model()->rowCount();
+        QHeaderView* header = d->grid()->horizontalHeader();
+        EXPECT_TRUE(d->grid()->isColumnHidden(header->count() - 1)) << "ID hidden";
+        EXPECT_EQ(d->grid()->model()->headerData(2, Qt::Horizontal).toString(), "姓名");
+        d->grid()->selectRow(2); // newest first: the first member entered
+        d->pickCurrent();
+    });
+    const MemberFindOutcome all = findMember(nullptr, dm(), kCallerOrder, "");
+    setFindWholeReadLimit(200);
+    EXPECT_EQ(listed, 3);
+    ASSERT_EQ(all.kind, MemberFindOutcome::Picked);
+    EXPECT_EQ(all.member.fields.value("卡号"), "1381");
+    EXPECT_EQ(all.member.fields.value("姓名"), "李华");
+    EXPECT_EQ(all.member.fields.value("账户余额"), "0");
+    EXPECT_EQ(all.member.fields.size(), 15);
+    EXPECT_EQ(all.member.id,
+              db().scalar("SELECT ID FROM UMember WHERE (theNum = '1381')").toLongLong());
+}
+
 FLORIST_ON_EVERY_BACKEND(MemberFindTest);
 
 } // namespace

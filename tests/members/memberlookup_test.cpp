@@ -127,6 +127,52 @@ TEST_P(MemberLookupTest, PickHandsTheCallerItsFields) {
     }
 }
 
+TEST_P(MemberLookupTest, IndexedLookupFindsThePlainStatementsRows) {
+    add("Q'7%_x", "欧阳'明", "0571-ABC_12", "138%0", "");
+    add("abc138", "Zhang San", "", "", "");
+    const qlonglong edited = add("ED1", "旧名字", "", "", "");
+    const qlonglong removed = add("RM138", "马上走", "", "", "");
+    // The index follows edits and rows removed for good.
+    updateMember(dm(), edited, [] {
+        MemberValues v;
+        v.category = "普通会员";
+        v.cardNumber = "ED2";
+        v.name = "新名字";
+        v.mobile = "13912345678";
+        v.cardDate = "2025-01-01";
+        return v;
+    }());
+    dm().myESQL("DELETE FROM UMember WHERE (ID = ?)", {removed});
+
+    const bool indexed = backend() == Backend::Sqlite;
+    EXPECT_EQ(memberLookupFilter(db().dialect(), true, "138").text.contains("UMember_trgm"),
+              indexed);
+    EXPECT_FALSE(memberLookupFilter(db().dialect(), true, "13").text.contains("UMember_trgm"));
+    for (const QString& text :
+         {"",           "1",    "13",     "138",    "1381",   "A1381",   "a1381", "ABC",
+          "abc",        "C_1",  "_12",    "8%0",    "%",      "'7%",     "Q'7",   "欧阳'",
+          "阳'明",      "名字", "新名字", "旧名字", "马上走", "zhang s", "ZHANG", "\"x\"",
+          "o'neil 50%", "3912", "ED2",    "ED1",    "RM1"}) {
+        for (const QString& code : {kCallerOrder, kCallerTopUp}) {
+            const bool withName = lookupSearchesName(code);
+            const ResultSet plain =
+                db().select(memberLookupSelect(db().dialect(), withName, needsLikeEscape(text)),
+                            memberLookupParams(text, withName));
+            QStringList expected;
+            for (int i = 0; i < plain.size(); ++i) {
+                expected << plain.text(i, "卡号");
+            }
+            expected.sort();
+            EXPECT_EQ(cards(code, text), expected)
+                << code.toStdString() << " " << text.toStdString();
+        }
+    }
+    EXPECT_EQ(cards(kCallerOrder, "新名字"), QStringList{"ED2"});
+    EXPECT_EQ(cards(kCallerOrder, "旧名字"), QStringList());
+    EXPECT_EQ(cards(kCallerOrder, "马上走"), QStringList());
+    EXPECT_EQ(lookupMembers(dm(), kCallerOrder, "", 2).size(), 2);
+}
+
 FLORIST_ON_EVERY_BACKEND(MemberLookupTest);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QThread>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -46,11 +47,6 @@ QString templateName() {
     return name;
 }
 
-void adminExec(const QString& sql) {
-    Database admin(pgSettings("postgres"));
-    admin.exec(sql);
-}
-
 void ensureTemplate() {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -77,6 +73,25 @@ void ensureTemplate() {
 std::atomic<int> counter{0};
 
 } // namespace
+
+void adminExec(const QString& sql) {
+    Database admin(pgSettings("postgres"));
+    admin.exec(sql);
+}
+
+void endServerSession(Database& db) {
+    const QVariant pid = db.scalar("SELECT pg_backend_pid()");
+    Database admin(pgSettings("postgres"));
+    admin.scalar("SELECT pg_terminate_backend(?)", {pid});
+    for (int i = 0; i < 500; ++i) {
+        if (admin.scalar("SELECT COUNT(*) FROM pg_stat_activity WHERE (pid = ?)", {pid}).toInt() ==
+            0) {
+            return;
+        }
+        QThread::msleep(10);
+    }
+    ADD_FAILURE() << "the server session " << pid.toString().toStdString() << " did not end";
+}
 
 bool postgresConfigured() {
     return !env("FLORIST_TEST_PG_PORT").isEmpty();

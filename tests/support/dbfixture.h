@@ -12,6 +12,12 @@ namespace florist::test {
 // PostgreSQL database copied from a template on the throwaway server that ./test.sh starts
 // (FLORIST_TEST_PG_HOST, FLORIST_TEST_PG_PORT, FLORIST_TEST_PG_USER).
 std::unique_ptr<Database> freshDatabase(Backend backend);
+// Ends db's session on the PostgreSQL server from a second connection, as a server restart or
+// an administrator's pg_terminate_backend would, and returns once the server process is gone.
+// db's next statement meets the lost connection.
+void endServerSession(Database& db);
+// Runs sql on the test server's maintenance database (CREATE / ALTER / DROP DATABASE).
+void adminExec(const QString& sql);
 // Whether the test server is configured; FLORIST_REQUIRE_PG=1 turns its absence into a failure.
 bool postgresConfigured();
 

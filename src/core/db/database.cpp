@@ -110,16 +110,19 @@ bool Database::faultDue() {
     return faultCountdown_ > 0 && --faultCountdown_ == 0;
 }
 
-void Database::raiseInjected(const QString& statement, const QVariantList& params) const {
+void Database::raiseInjected(const QString& statement, const QVariantList& params) {
     raise(QSqlError(QString(), injectedFaultText(), QSqlError::StatementError, "fault"), statement,
           params);
 }
 
-void Database::raise(const QSqlError& error, const QString& statement,
-                     const QVariantList& params) const {
+void Database::raise(const QSqlError& error, const QString& statement, const QVariantList& params,
+                     bool atCommit) {
     const QString text = providerText(error);
     qCWarning(lcSql).noquote() << "failed:" << statement << "| values:" << params
                                << "| error:" << error.nativeErrorCode() << text;
+    if (dialect_->connectionLost(error)) {
+        reopenAfterLoss(text, statement, atCommit);
+    }
     switch (dialect_->conflictOf(error)) {
     case Dialect::Conflict::DuplicateKey:
         throw DbConflict(DbConflict::Kind::DuplicateKey, text, statement);
@@ -129,6 +132,28 @@ void Database::raise(const QSqlError& error, const QString& statement,
         break;
     }
     throw DbError(text, statement);
+}
+
+void Database::reopenAfterLoss(const QString& text, const QString& statement, bool atCommit) {
+    // The statements prepared on the old session do not exist on the new one.
+    statements_.clear();
+    abandoned_ = depth_ > 0;
+    {
+        QSqlDatabase db = connection();
+        db.close();
+    }
+    qCWarning(lcSql).noquote() << "connection lost, opening it again:" << text;
+    // A server that does not answer now gives the connection message (DbError) of open().
+    open();
+    if (atCommit) {
+        throw DbConnectionLost(
+            QStringLiteral("保存时与数据库服务器的连接中断，无法确定单据是否已经保存。\n"
+                           "请先查询该单据，确认没有保存后再重新保存。"),
+            statement, true);
+    }
+    throw DbConnectionLost(
+        QStringLiteral("与数据库服务器的连接曾经中断，现已重新连接，请再操作一次。"), statement,
+        false);
 }
 
 QSqlQuery Database::keptStatement(const QString& text, const QVariantList& params) {
@@ -216,6 +241,10 @@ qlonglong Database::insert(const QString& sql, const QVariantList& params) {
 }
 
 ResultSet Database::select(const QString& sql, const QVariantList& params) {
+    return read([&] { return selectOnce(sql, params); });
+}
+
+ResultSet Database::selectOnce(const QString& sql, const QVariantList& params) {
     QSqlQuery q = prepared(sql, params);
     QSqlRecord rec = q.record();
     QStringList columns;
@@ -283,6 +312,10 @@ QString withoutFinalOrderBy(const QString& sql) {
 } // namespace
 
 int Database::count(const QString& sql, const QVariantList& params) {
+    return read([&] { return countOnce(sql, params); });
+}
+
+int Database::countOnce(const QString& sql, const QVariantList& params) {
     if (dialect_->countBy() == Dialect::CountBy::Rows) {
         QSqlQuery q = prepared(sql, params);
         int n = 0;
@@ -296,10 +329,14 @@ int Database::count(const QString& sql, const QVariantList& params) {
     }
     // Counting on the server keeps a duplicate test cheap even over a large table.
     const QString inner = dialect_->translate(withoutFinalOrderBy(sql));
-    return scalar("SELECT COUNT(*) FROM (" + inner + ") florist_count", params).toInt();
+    return scalarOnce("SELECT COUNT(*) FROM (" + inner + ") florist_count", params).toInt();
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    return read([&] { return scalarOnce(sql, params); });
+}
+
+QVariant Database::scalarOnce(const QString& sql, const QVariantList& params) {
     QSqlQuery q = prepared(sql, params);
     if (q.next()) {
         const QVariant value = q.value(0);
@@ -314,13 +351,14 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
 
 QSqlQuery Database::open(const QString& sql, const QVariantList& params) {
     // The caller keeps reading it while other statements run: a query of its own.
-    return prepared(sql, params, Reuse::Once);
+    return read([&] { return prepared(sql, params, Reuse::Once); });
 }
 
 void Database::begin() {
     open();
     if (depth_++ == 0) {
         failed_ = false;
+        abandoned_ = false;
         const QString begin = dialect_->beginStatement();
         if (faultDue()) {
             depth_ = 0;
@@ -351,11 +389,18 @@ void Database::commit() {
         failed_ = false;
         raiseInjected("COMMIT", {});
     }
-    if (failed_ || !db.commit()) {
+    if (failed_) {
         const QSqlError error = db.lastError();
         db.rollback();
         failed_ = false;
         raise(error, "COMMIT", {});
+    }
+    if (!db.commit()) {
+        const QSqlError error = db.lastError();
+        if (!dialect_->connectionLost(error)) {
+            db.rollback();
+        }
+        raise(error, "COMMIT", {}, true);
     }
 }
 
@@ -365,7 +410,10 @@ void Database::rollback() {
     if (--depth_ > 0) {
         return;
     }
-    connection().rollback();
+    if (!abandoned_) {
+        connection().rollback();
+    }
+    abandoned_ = false;
     failed_ = false;
 }
 

@@ -33,6 +33,22 @@ private:
     Kind kind_;
 };
 
+// The session with the server was lost while a statement ran (a server restart, a network drop,
+// the session ended by the server's administrator); a new connection is open again, with
+// nothing prepared on it yet. Whatever the transaction had sent was rolled back by the server,
+// unless the loss came while its COMMIT was on its way (atCommit): then the document may have
+// been written or not, and text() asks the person to look it up before saving again. A server
+// that cannot be reached again gives a plain DbError with the connection message instead.
+class DbConnectionLost : public DbError {
+public:
+    DbConnectionLost(const QString& text, const QString& statement, bool atCommit)
+        : DbError(text, statement), atCommit_(atCommit) {}
+    bool atCommit() const { return atCommit_; }
+
+private:
+    bool atCommit_;
+};
+
 // The one connection of a run. Every value reaches the server as a bound parameter ("?" in the
 // statement text): a quote or a percent sign typed by a user is stored as typed and never
 // changes a statement. Every failure raises DbError with the provider's text.
@@ -59,6 +75,8 @@ public:
     int exec(const QString& sql, const QVariantList& params = {});
     // Runs an INSERT and returns the identity of its new row, as the driver reports it.
     qlonglong insert(const QString& sql, const QVariantList& params = {});
+    // The reads below (select, count, scalar, open) run once more when the connection was lost
+    // and opened again, unless they run inside a transaction (which the loss ended).
     // Runs a query and returns all its rows.
     ResultSet select(const QString& sql, const QVariantList& params = {});
     // The number of rows a query returns, counted by the server where the shape allows.
@@ -108,15 +126,31 @@ public:
 
 private:
     void release();
+    // Runs a read, and once more after the connection was lost and opened again.
+    template <class Fn> decltype(auto) read(Fn&& fn) {
+        if (depth_ > 0) {
+            return fn();
+        }
+        try {
+            return fn();
+        } catch (const DbConnectionLost&) {
+            return fn();
+        }
+    }
+    ResultSet selectOnce(const QString& sql, const QVariantList& params);
+    int countOnce(const QString& sql, const QVariantList& params);
+    QVariant scalarOnce(const QString& sql, const QVariantList& params);
     enum class Reuse { Kept, Once };
     QSqlQuery prepared(const QString& sql, const QVariantList& params, Reuse reuse = Reuse::Kept);
     QSqlQuery keptStatement(const QString& text, const QVariantList& params);
     // Counts a statement and tells whether the injected fault falls on it.
     bool faultDue();
-    [[noreturn]] void raiseInjected(const QString& statement, const QVariantList& params) const;
-    // Logs the failure under lcSql and raises DbError (DbConflict for a lost race).
+    [[noreturn]] void raiseInjected(const QString& statement, const QVariantList& params);
+    // Logs the failure under lcSql and raises DbError (DbConflict for a lost race,
+    // DbConnectionLost for a lost session, after opening a new one).
     [[noreturn]] void raise(const QSqlError& error, const QString& statement,
-                            const QVariantList& params) const;
+                            const QVariantList& params, bool atCommit = false);
+    [[noreturn]] void reopenAfterLoss(const QString& text, const QString& statement, bool atCommit);
     void begin();
     void commit();
     void rollback();
@@ -127,6 +161,8 @@ private:
 
     int depth_ = 0;
     bool failed_ = false;
+    // The open transaction died with a lost session: there is nothing left to roll back.
+    bool abandoned_ = false;
     QHash<QString, QSqlQuery> statements_;
     int faultCountdown_ = 0;
     int statementsRun_ = 0;

@@ -52,10 +52,26 @@ public:
     QString dateStatement() const override { return "SELECT datetime('now', 'localtime') AS myD"; }
     QString beginStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     Conflict conflictOf(const QSqlError& e) const override {
-        return e.databaseText().contains("UNIQUE constraint failed") ? Conflict::DuplicateKey
-                                                                     : Conflict::None;
+        if (e.databaseText().contains("UNIQUE constraint failed")) {
+            return Conflict::DuplicateKey;
+        }
+        // Another program held the write lock past the busy timeout: nothing of this
+        // transaction was written, so it can run again.
+        return e.databaseText().contains("database is locked") ? Conflict::Transient
+                                                               : Conflict::None;
     }
     QString schemaResource() const override { return ":/schema/sqlite.sql"; }
+    // UMember_trgm: an FTS5 table with the trigram tokenizer over the five searched columns.
+    // A quoted phrase of three characters or more matches where the text occurs inside a value.
+    Prefilter memberSubstringPrefilter(const QString& text) const override {
+        if (text.toUcs4().size() < 3) {
+            return {};
+        }
+        QString phrase = text;
+        phrase.replace('"', "\"\"");
+        return {"(ID IN (SELECT rowid FROM UMember_trgm WHERE UMember_trgm MATCH ?)) AND ",
+                {'"' + phrase + '"'}};
+    }
 };
 
 class PostgresDialect : public Dialect {
@@ -89,6 +105,33 @@ public:
             return Conflict::DuplicateKey;
         }
         return state == "40001" || state == "40P01" ? Conflict::Transient : Conflict::None;
+    }
+    bool connectionLost(const QSqlError& e) const override {
+        // Class 08 (connection exception); 57P01..57P03: the server shutting down or ending the
+        // session; 26000: a statement prepared on a session the driver has since replaced. A
+        // session that died before the statement was answered often leaves no code, only
+        // libpq's text.
+        const QString state = e.nativeErrorCode();
+        if (state.startsWith("08") || state == "57P01" || state == "57P02" || state == "57P03" ||
+            state == "26000") {
+            return true;
+        }
+        const QString text = e.databaseText() + '\n' + e.driverText();
+        static const char* const signs[] = {
+            "server closed the connection",  "terminating connection",
+            "no connection to the server",   "connection to server",
+            "could not send data to server", "could not receive data from server"};
+        for (const char* sign : signs) {
+            if (text.contains(QLatin1String(sign), Qt::CaseInsensitive)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    Statement numberLock(const QString& table, const QString& businessDate) const override {
+        // The two-key form: the table and the date, both as 32-bit numbers.
+        return {"SELECT pg_advisory_xact_lock(?, ?)",
+                {numberLockTableKey(table), numberLockDateKey(businessDate)}};
     }
     QString schemaResource() const override { return ":/schema/postgresql.sql"; }
 };
@@ -127,6 +170,29 @@ public:
                    ? Conflict::Transient
                    : Conflict::None;
     }
+    bool connectionLost(const QSqlError& e) const override {
+        // ODBC's SQLSTATEs, joined by ";" when there are several: class 08 (communication link
+        // failure 08S01, unable to connect 08001, connection not open 08003, ...) and HYT01
+        // (connection timeout).
+        const QStringList states = e.nativeErrorCode().split(';', Qt::SkipEmptyParts);
+        for (const QString& raw : states) {
+            const QString state = raw.trimmed();
+            if (state.startsWith("08") || state == "HYT01") {
+                return true;
+            }
+        }
+        const QString text = e.databaseText() + '\n' + e.driverText();
+        return text.contains("Communication link failure", Qt::CaseInsensitive) ||
+               text.contains("connection is not open", Qt::CaseInsensitive);
+    }
+    Statement numberLock(const QString& table, const QString& businessDate) const override {
+        // Released by the COMMIT or ROLLBACK; a wait beyond 20 s fails the save instead of
+        // hanging the station.
+        return {"DECLARE @r INT; EXEC @r = sp_getapplock @Resource = ?, @LockMode = 'Exclusive', "
+                "@LockOwner = 'Transaction', @LockTimeout = 20000; "
+                "IF @r < 0 RAISERROR('number lock timeout', 16, 1)",
+                {"florist.number." + table + "." + businessDate}};
+    }
     QString schemaResource() const override { return ":/schema/sqlserver.sql"; }
 };
 
@@ -155,6 +221,23 @@ QString Dialect::withKeyTerms(const QString& sql) const {
     }
     out += QStringView(sql).mid(from);
     return out;
+}
+
+int numberLockTableKey(const QString& table) {
+    // FNV-1a over the name: the same key in every station and every run.
+    quint32 h = 2166136261u;
+    for (const char c : table.toUtf8()) {
+        h = (h ^ quint8(c)) * 16777619u;
+    }
+    return int(h);
+}
+
+int numberLockDateKey(const QString& businessDate) {
+    QString digits = businessDate;
+    digits.remove('-');
+    bool ok = false;
+    const int key = digits.toInt(&ok);
+    return ok ? key : 0;
 }
 
 QString Dialect::translate(const QString& statement) const {

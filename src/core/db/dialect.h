@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QVariantList>
 #include <memory>
 
 namespace florist {
@@ -29,6 +30,18 @@ public:
     virtual QString keyEquals(const QString& column) const;
     // The operator of a case-insensitive contains-search (pinyin initials typed in lower case).
     virtual QString likeOperator() const { return QStringLiteral("LIKE"); }
+    // A narrowing term for a contains-search of text in the member lookup's columns, read from
+    // a substring (trigram) index: "(ID IN (…)) AND " with its value, or empty where the
+    // backend keeps the plain scan or the text is too short for the index. The rows it lets
+    // through are a superset of what the LIKE terms find, so they stay the judge.
+    struct Prefilter {
+        QString text;
+        QVariantList params;
+    };
+    virtual Prefilter memberSubstringPrefilter(const QString& text) const {
+        Q_UNUSED(text);
+        return {};
+    }
     // The login row (WName, theName, thePass, ID) of one user name, bound as the only parameter.
     virtual QString loginStatement() const = 0;
     // One row, one column myD: the server's current date and time.
@@ -43,6 +56,21 @@ public:
     // again can succeed.
     enum class Conflict { None, DuplicateKey, Transient };
     virtual Conflict conflictOf(const QSqlError& error) const = 0;
+    // Whether an error says the session with the server is gone (the server restarted, ended
+    // the session, or the network dropped it): the connection must be opened again, and what
+    // was prepared on it is lost with it.
+    virtual bool connectionLost(const QSqlError&) const { return false; }
+    // A statement with its values.
+    struct Statement {
+        QString text;
+        QVariantList params;
+    };
+    // The statement that makes the saves of one document table on one business date take their
+    // turn: a lock held until the transaction ends, taken before the number is counted. Empty
+    // where the transaction holds the write lock from its start anyway (SQLite).
+    virtual Statement numberLock(const QString& /*table*/, const QString& /*businessDate*/) const {
+        return {};
+    }
     // The resource path of the schema script of this backend.
     virtual QString schemaResource() const = 0;
     // How Database::count counts a query: as a derived table on the server, or by stepping
@@ -78,6 +106,10 @@ QString unsendableConnectionValue(const ConnectionSettings& s);
 // Puts N before every '...' literal that holds other than ASCII characters, so SQL Server keeps
 // the text as Unicode instead of converting it through the collation's code page.
 QString nationalLiterals(const QString& sql);
+// The keys of a document table's number lock: the table's name and the business date
+// (2025-03-01 gives 20250301) as numbers, the same in every station.
+int numberLockTableKey(const QString& table);
+int numberLockDateKey(const QString& businessDate);
 // schema/seed-sqlserver.sql: the shared seed script with its Chinese literals written N'...'.
 QString sqlServerSeed(const QString& seedScript);
 

@@ -2,6 +2,8 @@
 
 #include "core/db/database.h"
 
+#include <QFile>
+
 namespace florist {
 
 bool statementRuns(Database& db, const QString& sql) {
@@ -32,6 +34,67 @@ void addIntegerColumn(Database& db, const QString& table, const QString& column)
     db.exec(QString("ALTER TABLE %1 ADD %2 %3").arg(table, column, type));
 }
 
+// The statements of the backend's schema script that mention a name.
+QString readSchemaPart(Database& db, const QString& name) {
+    QFile f(db.dialect().schemaResource());
+    if (!f.open(QIODevice::ReadOnly)) {
+        throw Failure("缺少数据库结构文件 " + f.fileName());
+    }
+    QStringList part;
+    for (const QString& statement :
+         Database::splitScript(QString::fromUtf8(f.readAll()), db.backend())) {
+        if (statement.contains(name)) {
+            part << statement + ";";
+        }
+    }
+    return part.join('\n');
+}
+
+// Whether this login may add the trigram indexes: pg_trgm there or creatable (it is a trusted
+// extension: CREATE on the database suffices), and the member table its own. When it may not,
+// the lookup keeps its plain scan and the start goes on.
+bool postgresMayIndex(Database& db) {
+    return db.count("SELECT 1 WHERE (EXISTS (SELECT 1 FROM pg_extension WHERE extname = "
+                    "'pg_trgm') OR (has_database_privilege(current_database(), 'CREATE') AND "
+                    "EXISTS (SELECT 1 FROM pg_available_extensions WHERE name = 'pg_trgm'))) "
+                    "AND EXISTS (SELECT 1 FROM pg_tables WHERE tablename = 'umember' AND "
+                    "pg_has_role(tableowner, 'USAGE'))") > 0;
+}
+
+const char* const kTrigramColumns[] = {"theNum", "thePhone", "thePY", "theName", "theMob"};
+
+// The member lookup's substring index: present when SQLite has its FTS5 table, PostgreSQL its
+// trigram indexes; SQL Server keeps the plain scan.
+bool memberSubstringIndexPresent(Database& db) {
+    switch (db.backend()) {
+    case Backend::Sqlite:
+        return statementRuns(db, "SELECT rowid FROM UMember_trgm WHERE 1 = 0");
+    case Backend::Postgres:
+        return db.count("SELECT indexname FROM pg_indexes WHERE indexname = "
+                        "'ix_umember_themob_trgm'") > 0 ||
+               !postgresMayIndex(db);
+    case Backend::SqlServer:
+        break;
+    }
+    return true;
+}
+
+void addMemberSubstringIndex(Database& db) {
+    if (db.backend() == Backend::Sqlite) {
+        const QString script = readSchemaPart(db, "UMember_trgm");
+        for (const QString& statement : Database::splitScript(script, Backend::Sqlite)) {
+            db.exec(statement);
+        }
+        return;
+    }
+    db.exec("CREATE EXTENSION IF NOT EXISTS pg_trgm");
+    for (const char* column : kTrigramColumns) {
+        db.exec(QString("CREATE INDEX IF NOT EXISTS ix_UMember_%1_trgm ON UMember USING gin (%1 "
+                        "gin_trgm_ops)")
+                    .arg(QString::fromUtf8(column)));
+    }
+}
+
 std::vector<UpgradeStep> makeSteps() {
     std::vector<UpgradeStep> steps;
     // Orders marked for a call a year later ("来年同日提醒").
@@ -49,6 +112,8 @@ std::vector<UpgradeStep> makeSteps() {
                          },
                          [t](Database& db) { addIntegerColumn(db, t, "MID"); }});
     }
+    // The member lookup's trigram index (FTS5 on SQLite, pg_trgm on PostgreSQL).
+    steps.push_back({"UMember_trgm", memberSubstringIndexPresent, addMemberSubstringIndex});
     return steps;
 }
 

@@ -31,6 +31,12 @@ QString allocateDocumentNumber(Database& db, const QString& table, const QString
         throw Failure("营业日期 不是有效的日期：" + businessDate);
     }
     const QString head = prefix + date.toString("yyMMdd") + infix;
+    // Saves of this table and date take their turn from here to their COMMIT, so the count
+    // below sees every number given before; the unique index stays the last guard.
+    const Dialect::Statement lock = db.dialect().numberLock(table, businessDate);
+    if (!lock.text.isEmpty()) {
+        db.exec(lock.text, lock.params);
+    }
     const int count =
         db.scalar("SELECT COUNT(*) FROM " + table + "  where (theDate=?)", {businessDate}).toInt();
     const QString probe = "SELECT COUNT(*) FROM " + table + " WHERE (theNum = ?)";

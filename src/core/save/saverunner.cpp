@@ -28,13 +28,18 @@ void afterConflict(const DbConflict& conflict, int attempt) {
         if (attempt >= kSaveAttempts) {
             throw Failure("单号 重复，请重新保存！");
         }
-        return;
-    }
-    if (attempt >= kSaveAttempts) {
+    } else if (attempt >= kSaveAttempts) {
         throw;
     }
-    // A deadlock's two losers should not meet again at once.
-    QThread::msleep(QRandomGenerator::global()->bounded(5, 30) * attempt);
+    // The losers of a race should not meet again at once.
+    QThread::msleep(QRandomGenerator::global()->bounded(2, 20) * attempt);
+}
+
+void afterConnectionLost(const DbConnectionLost& lost, bool& rerunDone) {
+    if (lost.atCommit() || rerunDone) {
+        throw;
+    }
+    rerunDone = true;
 }
 
 } // namespace detail
