@@ -16,13 +16,15 @@ namespace {
 struct MemberSeed {
     const char* card;
     const char* name;
+    const char* category; // a discount of 88 and a point per 3 yuan; the seed's own; none
     double money;
     double points;
 };
 
 // Few members, partners and materials, so that the stations keep running into each other.
-const MemberSeed kMembers[] = {
-    {"SIM001", "林会员", 300, 200}, {"SIM002", "周会员", 120.5, 60}, {"SIM003", "吴会员", 0, 0}};
+const MemberSeed kMembers[] = {{"SIM001", "林会员", "模拟金卡", 300, 200},
+                               {"SIM002", "周会员", "普通会员", 120.5, 60},
+                               {"SIM003", "吴会员", "", 0, 0}};
 
 struct PartnerSeed {
     const char* type;
@@ -51,11 +53,12 @@ const MaterialSeed kMaterials[] = {
 Openings prepareShop(DataModule& dm) {
     Database& db = dm.db();
     Openings o;
+    db.exec("INSERT INTO SMType (theName, Remark, theZK, theJF) VALUES ('模拟金卡', '', 88, 3)");
     for (const MemberSeed& m : kMembers) {
         const qlonglong id = db.insert(
             "INSERT INTO UMember (theDate, UName, theDel, theNum, theName, theType, theJF, "
             "theMoney, theCount, WName, myDate) VALUES (?, 'admin', '否', ?, ?, ?, ?, ?, 0, ?, ?)",
-            {kBusinessDate, m.card, m.name, QString(), m.points, m.money, kStore, kBusinessDate});
+            {kBusinessDate, m.card, m.name, m.category, m.points, m.money, kStore, kBusinessDate});
         o.members.insert(id, test::Opening{m.money, m.points});
     }
     for (const PartnerSeed& p : kPartners) {

@@ -121,6 +121,9 @@ const QList<Station::Operation>& Station::operations() {
         {"兑换", 4, &Station::exchange},
         {"删除充值", 1, &Station::deleteTopUp},
         {"删除兑换", 1, &Station::deleteExchange},
+        {"会员订单储值卡", 3, &Station::memberOrderByCard},
+        {"会员订单部分付款", 3, &Station::memberOrderInPart},
+        {"散客订单", 2, &Station::walkInOrder},
     };
     return ops;
 }

@@ -10,6 +10,13 @@
 namespace florist {
 class DataModule;
 }
+namespace florist::orders {
+struct OrderValues;
+}
+namespace florist::stock {
+enum class DocumentKind;
+struct StockDocument;
+} // namespace florist::stock
 
 namespace florist::stations {
 
@@ -63,6 +70,25 @@ private:
     QString exchange();
     QString deleteTopUp();
     QString deleteExchange();
+    // Orders (orderops.cpp).
+    orders::OrderValues orderValues(qlonglong memberId);
+    void payPart(orders::OrderValues& v);
+    QString saveOrder(const orders::OrderValues& v, const QString& kind);
+    QString memberOrderByCard();
+    QString memberOrderInPart();
+    QString walkInOrder();
+    QString collectOrder();
+    QString deleteOrder();
+    // Stock documents and partner money (stockops.cpp).
+    qlonglong partnerNotOf(const QString& excludedType);
+    QString saveStock(stock::StockDocument& doc);
+    QString takeStock(stock::DocumentKind kind);
+    QString purchase();
+    QString requisition();
+    QString damage();
+    QString sale();
+    QString partnerMoney(bool collection);
+    QString deletePartnerMoney(bool collection);
 
     DataModule& dm_;
     std::mt19937_64 rng_;
