@@ -78,6 +78,12 @@ CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);
 CREATE INDEX IF NOT EXISTS ix_UOrder_MNum ON UOrder (MNum);
 CREATE INDEX IF NOT EXISTS ix_UOrder_SH6 ON UOrder (SH6);
 CREATE INDEX IF NOT EXISTS ix_UOrder_SH03 ON UOrder (SH03);
+CREATE INDEX IF NOT EXISTS ix_UOrder_myDate ON UOrder (myDate);
+CREATE INDEX IF NOT EXISTS ix_UOrder_SH3 ON UOrder (SH3);
+CREATE INDEX IF NOT EXISTS ix_UOrder_DState ON UOrder (DState, ID);
+CREATE INDEX IF NOT EXISTS ix_UOrder_theHS ON UOrder (theHS, ID);
+CREATE INDEX IF NOT EXISTS ix_UOrder_M8 ON UOrder (M8);
+CREATE INDEX IF NOT EXISTS ix_UOrder_theLN ON UOrder (theLN, ID);
 
 -- Money received on orders: theNum is the order's number, theType is
 -- 订单录入 (taken at entry) or 应收回笼 (collected later).

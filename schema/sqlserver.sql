@@ -95,6 +95,24 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_SH03' AND object_id = OBJECT_ID(N'UOrder'))
     CREATE INDEX ix_UOrder_SH03 ON UOrder (SH03);
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_myDate' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE INDEX ix_UOrder_myDate ON UOrder (myDate);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_SH3' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE INDEX ix_UOrder_SH3 ON UOrder (SH3);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_DState' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE INDEX ix_UOrder_DState ON UOrder (DState, ID);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_theHS' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE INDEX ix_UOrder_theHS ON UOrder (theHS, ID);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_M8' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE INDEX ix_UOrder_M8 ON UOrder (M8);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_theLN' AND object_id = OBJECT_ID(N'UOrder'))
+    CREATE INDEX ix_UOrder_theLN ON UOrder (theLN, ID);
+GO
 
 -- Money received on orders: theNum is the order's number, theType is
 -- 订单录入 (taken at entry) or 应收回笼 (collected later).

@@ -1,3 +1,4 @@
+#include "benchcompare.h"
 #include "core/db/database.h"
 #include "core/errors.h"
 #include "core/search/pagedmodel.h"
@@ -5,6 +6,7 @@
 #include "core/spreadsheet/xlsxexport.h"
 #include "members/memberlists.h"
 #include "orderbench.h"
+#include "orderlistbench.h"
 #include "rawengine.h"
 #include "refconnection.h"
 
@@ -22,6 +24,8 @@
 namespace {
 
 using namespace florist;
+using bench::compare;
+using bench::ms;
 
 struct Backend_ {
     Backend backend;
@@ -40,40 +44,6 @@ search::Term memberFilter(Database& db, const QString& name) {
         inputs[2].text = name;
     }
     return search::buildFilter(spec, inputs, db.dialect());
-}
-
-double ms(qint64 ns) {
-    return double(ns) / 1e6;
-}
-
-// Runs app and raw alternately; the iteration time is the program's.
-void compare(benchmark::State& state, const std::function<void()>& app,
-             const std::function<void()>& raw) {
-    app(); // warm both caches alike
-    raw();
-    qint64 appNs = 0;
-    qint64 rawNs = 0;
-    QElapsedTimer t;
-    bool appFirst = true;
-    for (auto _ : state) {
-        // Turn about, so neither side always finds the caches the other one warmed.
-        qint64 a = 0;
-        qint64 r = 0;
-        for (int side = 0; side < 2; ++side) {
-            const bool runApp = (side == 0) == appFirst;
-            t.start();
-            runApp ? app() : raw();
-            (runApp ? a : r) = t.nsecsElapsed();
-        }
-        appFirst = !appFirst;
-        appNs += a;
-        rawNs += r;
-        state.SetIterationTime(double(a) / 1e9);
-    }
-    const double n = double(state.iterations());
-    state.counters["app_ms"] = ms(appNs) / n;
-    state.counters["raw_ms"] = ms(rawNs) / n;
-    state.counters["ratio"] = rawNs > 0 ? double(appNs) / double(rawNs) : 0;
 }
 
 void firstRows(benchmark::State& state, Backend b, const QString& name) {
@@ -153,66 +123,8 @@ void exportMembers(benchmark::State& state, Backend b) {
     state.counters["write_ms"] = ms(allNs - readNs) / n;
 }
 
-// The order list over a million orders: the first page and the totals, as the order windows
-// built on the search window will run them.
-search::SearchDescriptor orderList() {
-    search::SearchDescriptor s;
-    s.from = "UOrder";
-    const QStringList pairs = {
-        "门店名称=WName",  "单号=theNum",    "订单日期=myDate",  "类型=theType", "联盟单位=AName",
-        "卡号=MNum",       "收花人=SH1",     "收花电话=SH6",     "送达地址=SH8", "送花人=SH01",
-        "商品名称=theHX",  "商品单价=M1",    "折扣=M2",          "折后单价=M3",  "递送费=M4",
-        "代金券=M5",       "总计=M6",        "收款金额=M7",      "应收金额=M8",  "收款方式=MType",
-        "订单状态=DState", "本单积分=theJF", "录入日期=theDate", "录入人=UName", "ID=ID"};
-    for (const QString& p : pairs) {
-        const QStringList hf = p.split('=');
-        search::Column c;
-        c.heading = hf[0];
-        c.field = hf[1];
-        c.kind = hf[1].startsWith('M') && hf[1].size() == 2 ? search::ColumnKind::Number
-                                                            : search::ColumnKind::Text;
-        s.columns << c;
-    }
-    s.totals = {{"商品：", "SUM(M1)", "商品单价"},
-                {"总计：", "SUM(M6)", "总计"},
-                {"应收：", "SUM(M8)", "应收金额"}};
-    return s;
-}
-
-void orderFirstRows(benchmark::State& state, Backend b) {
-    Backend_& e = engines.at(b);
-    const search::SearchDescriptor spec = orderList();
-    search::PagedTableModel model(*e.db, spec.columns);
-    const QString head = search::whereHead(spec);
-    model.setQuery(head, {});
-    const search::Term page = model.pageStatement(nullptr, model.pageSize());
-    const QString sql = e.db->dialect().translate(page.text);
-    compare(
-        state, [&] { model.setQuery(head, {}); }, [&] { e.raw->run(sql, page.params); });
-}
-
-void orderTotals(benchmark::State& state, Backend b) {
-    Backend_& e = engines.at(b);
-    const search::SearchDescriptor spec = orderList();
-    qlonglong rows = 0;
-    compare(
-        state, [&] { rows = search::readTotals(*e.db, spec, {}).rows; },
-        [&] { e.raw->run(search::totalsSelect(spec), {}); });
-    state.counters["orders"] = double(rows);
-}
-
 void registerFor(Backend b) {
-    const std::string tag0 = backendName(b).toStdString();
-    benchmark::RegisterBenchmark(("OrderList/" + tag0 + "/FirstRows").c_str(),
-                                 [b](benchmark::State& s) { orderFirstRows(s, b); })
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(30);
-    benchmark::RegisterBenchmark(("OrderList/" + tag0 + "/Totals").c_str(),
-                                 [b](benchmark::State& s) { orderTotals(s, b); })
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3);
+    registerOrderBenchmarks(backendName(b).toStdString(), *engines.at(b).db, *engines.at(b).raw);
     const std::string tag = backendName(b).toStdString();
     struct Case {
         const char* name;

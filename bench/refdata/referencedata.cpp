@@ -27,6 +27,8 @@ const QStringList kColours = {"红", "白", "粉", "黄", "紫", "香槟", "蓝"
 constexpr int kDays = 2190; // six years of dates from 2020-01-01
 
 // "WITH RECURSIVE n(i) …" counting 0 … count-1; both engines run it without a numbers table.
+// Every INSERT … SELECT ends in ORDER BY i: PostgreSQL joins by hashing and would hand the rows
+// (and so their identities) over in any order, and "newest first" must mean the newest dates.
 QString numbers() {
     return "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < ?) ";
 }
@@ -113,7 +115,7 @@ void members(Database& db, const ReferenceSize& size) {
                 QString::number(kDays) +
                 " JOIN bench_bir b ON b.k = (i * 31) % 366 "
                 "JOIN bench_store st ON st.k = i % " +
-                QString::number(size.stores),
+                QString::number(size.stores) + " ORDER BY i",
             {size.members - 1});
 }
 
@@ -123,7 +125,8 @@ void orders(Database& db, const ReferenceSize& size) {
     const QString m6 = "(" + m1 + " + 10)";
     db.exec("INSERT INTO UOrder (theDate, UName, theDel, theNum, myDate, theType, MNum, WName, "
             "DType, SH1, SH2, SH3, SH4, SH6, SH7, SH8, SH01, SH03, theHX, M1, M2, M3, M4, M5, "
-            "M6, M7, M8, MType, theJDR, theHYS, DState, theJF, theSKR, theDSR, SH04, SH05) " +
+            "M6, M7, M8, MType, theJDR, theHYS, DState, theJF, theSKR, theDSR, SH04, SH05, theHS, "
+            "theLN) " +
                 numbers() + "SELECT d.d, 'admin', '否', 'DD' || " + text("1000000 + i") +
                 ", d.d, CASE WHEN i % 10 < 7 THEN '会员' WHEN i % 10 < 9 THEN '散客' ELSE '单位' "
                 "END, CASE WHEN i % 10 < 7 THEN " +
@@ -138,19 +141,21 @@ void orders(Database& db, const ReferenceSize& size) {
                 ", 10, 0, " + m6 + ", CASE WHEN i % 8 = 0 THEN 0 ELSE " + m6 +
                 " END, CASE WHEN i % 8 = 0 THEN " + m6 +
                 " ELSE 0 END, '现金', '小王', '小李', "
-                "CASE WHEN i % 6 = 0 THEN '未送' ELSE '已送' END, " +
+                "CASE WHEN i % 6 = 0 THEN '未送' WHEN i % 50 = 1 THEN '未取' ELSE '已送' END, " +
                 m6 +
-                ", '小王', '小张', '生日', '朋友' FROM n "
+                ", '小王', '小张', '生日', '朋友', CASE WHEN i % 10 = 0 THEN '是' ELSE '否' END, "
+                "CASE WHEN i % 20 = 0 THEN '是' ELSE '否' END FROM n "
                 "JOIN bench_surname s ON s.k = i % 100 "
                 "JOIN bench_surname s2 ON s2.k = (i / 7) % 100 "
                 "JOIN bench_given g ON g.k = (i / 100) % " +
                 QString::number(given) + " JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " +
                 QString::number(kDays) + " / " + QString::number(size.orders) +
-                " JOIN bench_store st ON st.k = i % " + QString::number(size.stores),
+                " JOIN bench_store st ON st.k = i % " + QString::number(size.stores) +
+                " ORDER BY i",
             {size.orders - 1});
     db.exec("INSERT INTO UO_SK (theNum, theDate, UName, theMoney, MType, theType, WName, theDel, "
             "theSKR) SELECT theNum, theDate, UName, M7, MType, '订单录入', WName, '否', theSKR "
-            "FROM UOrder");
+            "FROM UOrder ORDER BY ID");
 }
 
 void topUps(Database& db, const ReferenceSize& size) {
@@ -161,7 +166,8 @@ void topUps(Database& db, const ReferenceSize& size) {
                 ", (i % 10 + 1) * 100, (i % 10) * 10, '现金', '小王', '', st.name FROM n "
                 "JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " +
                 QString::number(kDays) + " / " + QString::number(size.topUps) +
-                " JOIN bench_store st ON st.k = i % " + QString::number(size.stores),
+                " JOIN bench_store st ON st.k = i % " + QString::number(size.stores) +
+                " ORDER BY i",
             {size.topUps - 1});
 }
 
@@ -183,7 +189,8 @@ void stock(Database& db, const ReferenceSize& size) {
                 ", i % 50, 1 + i % 20, d.d FROM n "
                 "JOIN bench_day d ON d.k = CAST(i AS BIGINT) * " +
                 QString::number(kDays) + " / " + QString::number(size.lots) +
-                " JOIN bench_store st ON st.k = i % " + QString::number(size.stores),
+                " JOIN bench_store st ON st.k = i % " + QString::number(size.stores) +
+                " ORDER BY i",
             {size.lots - 1, firstMaterial});
 }
 
@@ -213,8 +220,11 @@ void generateReferenceData(Database& db, const ReferenceSize& size,
 }
 
 bool hasReferenceData(Database& db, const ReferenceSize& size) {
+    // A set made before the orders carried their reminder flags (and before identities followed
+    // the dates) does not count.
     return db.scalar("SELECT COUNT(*) FROM UMember").toLongLong() >= size.members &&
-           db.scalar("SELECT COUNT(*) FROM UOrder").toLongLong() >= size.orders;
+           db.scalar("SELECT COUNT(*) FROM UOrder").toLongLong() >= size.orders &&
+           db.scalar("SELECT COUNT(*) FROM UOrder WHERE (theLN = '是')").toLongLong() > 0;
 }
 
 } // namespace florist::bench

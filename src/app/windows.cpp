@@ -3,7 +3,10 @@
 #include "lists/listregistrywindow.h"
 #include "members/memberlistwindow.h"
 #include "members/memberregistrywindow.h"
+#include "orders/orderlistwindow.h"
 #include "orders/orderregistrywindow.h"
+#include "partners/partnerregistrywindow.h"
+#include "stock/materialregistrywindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
@@ -22,6 +25,9 @@ void registerAllWindows() {
     members::registerMemberListWindows();
     storedvalue::registerStoredValueWindows();
     orders::registerOrderWindows();
+    orders::registerOrderListWindows();
+    stock::registerMaterialWindows();
+    partners::registerPartnerWindows();
 }
 
 } // namespace florist::app

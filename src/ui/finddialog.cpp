@@ -65,7 +65,6 @@ FindDialog::FindDialog(FindSpec spec, QAbstractTableModel* model, QWidget* paren
 void FindDialog::build(QAbstractTableModel* model) {
     setObjectName(spec_.objectName);
     setWindowTitle(spec_.caption);
-    resize(900, 420);
 
     grid_ = new QTableView(this);
     grid_->setObjectName("gridFind");
@@ -93,6 +92,14 @@ void FindDialog::build(QAbstractTableModel* model) {
             grid_->setColumnWidth(c, spec_.widths.value(heading));
         }
     }
+    // Wide enough for every shown column, within a 1366 pixel screen.
+    int columnsWidth = grid_->verticalHeader()->sizeHint().width() + 40;
+    for (int c = 0; c < grid_->model()->columnCount(); ++c) {
+        if (!grid_->isColumnHidden(c)) {
+            columnsWidth += grid_->columnWidth(c);
+        }
+    }
+    resize(qBound(900, columnsWidth, 1340), 420);
     if (grid_->model()->rowCount() > 0) {
         grid_->selectRow(0);
     }

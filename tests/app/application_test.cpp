@@ -37,7 +37,7 @@ TEST(Application, FirstStartCreatesTheEmbeddedDatabaseAndLogsAdminIn) {
         LoginWindow* login = app.loginWindow();
         ASSERT_TRUE(login->isVisible());
         Database& db = app.dataModule()->db();
-        EXPECT_EQ(db.count("SELECT MNum FROM SMenu"), 90);
+        EXPECT_EQ(db.count("SELECT MNum FROM SMenu"), 91);
         EXPECT_EQ(db.count("SELECT ID FROM UHCKCVIEW"), 0);
         EXPECT_EQ(app.dataModule()->login().shopName, "青禾花店");
         EXPECT_GE(login->userBox()->findText("admin"), 0);

@@ -43,7 +43,7 @@ TEST_P(CountTest, UpMenuNeedsOnlyDataRights) {
     }
     db().exec("INSERT INTO SMenu (MNum, MName) VALUES ('9999', 'x')");
     UpMenu(db());
-    EXPECT_EQ(db().count("SELECT MNum FROM SMenu"), 90);
+    EXPECT_EQ(db().count("SELECT MNum FROM SMenu"), 91);
     EXPECT_EQ(db().count("SELECT MNum FROM SMenu WHERE (MNum = '9999')"), 0);
     if (backend() == Backend::Postgres) {
         db().exec("RESET ROLE");

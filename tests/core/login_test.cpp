@@ -46,7 +46,7 @@ TEST_P(LoginTest, ClearTextPasswordIsAcceptedOnceAndRewrittenAsHash) {
 TEST_P(LoginTest, RightsComeFromSLevel) {
     LoginResult admin = logIn(dm(), "admin", "", QDate(2025, 3, 1));
     ASSERT_EQ(admin.outcome, LoginOutcome::Accepted);
-    EXPECT_EQ(admin.rights.size(), 90);
+    EXPECT_EQ(admin.rights.size(), 91);
     dm().myESQL("INSERT INTO SUser (WName, theName, thePass, Remark) VALUES ('总店', ?, ?, '')",
                 {"店员", hashPassword("")});
     LoginResult clerk = logIn(dm(), "店员", "", QDate(2025, 3, 1));

@@ -6,7 +6,7 @@ namespace {
 
 TEST(MenuTable, CodesAndCutNames) {
     const QList<MenuCodeRow> rows = menuCodeRows();
-    ASSERT_EQ(rows.size(), 90);
+    ASSERT_EQ(rows.size(), 91);
     EXPECT_EQ(rows.first().code, "0000");
     EXPECT_EQ(rows.last().code, "0713");
     QHash<QString, QString> byCode;
@@ -16,6 +16,8 @@ TEST(MenuTable, CodesAndCutNames) {
     EXPECT_EQ(byCode.value("0007"), "退出 ");
     EXPECT_EQ(byCode.value("0100"), "订单录入");
     EXPECT_EQ(byCode.value("0107"), "花器回收提醒");
+    EXPECT_EQ(byCode.value("0109"), "订单收款查询");
+    EXPECT_EQ(byCode.value("0110"), "来年同日提醒"); // appended: no other code moves
     EXPECT_EQ(byCode.value("0528"), "花材单位设置");
     EXPECT_EQ(byCode.value("0713"), "默认项设置");
     EXPECT_EQ(byCode.value("0103"), "-");
@@ -48,7 +50,7 @@ TEST_P(UpMenuTest, SeededMenuCodesEqualWhatUpMenuWrites) {
     const QStringList seeded = read();
     UpMenu(db());
     EXPECT_EQ(read(), seeded);
-    EXPECT_EQ(seeded.size(), 90);
+    EXPECT_EQ(seeded.size(), 91);
     EXPECT_TRUE(seeded.contains("0007|退出 "));
 }
 

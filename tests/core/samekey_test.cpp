@@ -1,7 +1,7 @@
 #include "core/db/dialect.h"
+#include "core/lists/listrules.h"
 #include "core/settings/storelists.h"
 #include "core/settings/users.h"
-#include "core/lists/listrules.h"
 #include "lists/referencelists.h"
 #include "members/memberentry.h"
 #include "members/membertypes.h"

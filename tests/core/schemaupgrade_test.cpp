@@ -10,6 +10,7 @@ class SchemaUpgradeTest : public DbTest {};
 // and keeps what the rows held.
 TEST_P(SchemaUpgradeTest, AddsTheMissingOrderFlagAndKeepsRows) {
     db().exec("INSERT INTO UOrder (theNum, SH1) VALUES (?, ?)", {"DD250301-0001", "李'四"});
+    db().exec("DROP INDEX ix_UOrder_theLN"); // an older database had neither
     db().exec("ALTER TABLE UOrder DROP COLUMN theLN");
     ASSERT_FALSE(statementRuns(db(), "SELECT theLN FROM UOrder"));
 
@@ -35,6 +36,31 @@ TEST_P(SchemaUpgradeTest, AddsTheDocumentMemberColumnEmpty) {
         ASSERT_EQ(rows.size(), 1) << table.toStdString();
         EXPECT_EQ(rows.value(0, "MNum").toString(), "VIP1");
         EXPECT_TRUE(rows.value(0, "MID").isNull());
+    }
+}
+
+// An older database lacks the anniversary entry and the order indexes: the entry is added and
+// granted to those who manage orders, once.
+TEST_P(SchemaUpgradeTest, AddsTheAnniversaryEntryForOrderManagersAndTheOrderIndexes) {
+    db().exec("DELETE FROM SMenu WHERE (MNum = '0110')");
+    db().exec("DELETE FROM SLevel WHERE (MNum = '0110')");
+    db().exec("INSERT INTO SLevel (UID, MNum) VALUES (7, '0100')"); // enters orders only
+    db().exec("INSERT INTO SLevel (UID, MNum) VALUES (8, '0101')");
+    db().exec("INSERT INTO SLevel (UID, MNum) VALUES (8, '0101')"); // a doubled right
+    for (const char* index : {"ix_UOrder_myDate", "ix_UOrder_DState"}) {
+        db().exec(QString("DROP INDEX %1").arg(index));
+    }
+    upgradeSchema(db());
+    upgradeSchema(db());
+    EXPECT_EQ(db().select("SELECT MName FROM SMenu WHERE (MNum = '0110')").text(0, "MName"),
+              "来年同日提醒");
+    const ResultSet granted =
+        db().select("SELECT UID FROM SLevel WHERE (MNum = '0110') ORDER BY UID");
+    ASSERT_EQ(granted.size(), 2);
+    EXPECT_EQ(granted.value(0, "UID").toInt(), 1);
+    EXPECT_EQ(granted.value(1, "UID").toInt(), 8);
+    for (const UpgradeStep& step : upgradeSteps()) {
+        EXPECT_TRUE(step.present(db())) << step.name.toStdString();
     }
 }
 

@@ -159,7 +159,7 @@ TEST_F(ConnectionDialogTest, SaveWritesAnOwnerOnlyFileAndSwitchesTheConnection) 
     }
     EXPECT_TRUE(db.isOpen());
     EXPECT_EQ(db.settings().path, dir_.filePath("data/shop.db"));
-    EXPECT_EQ(db.count("SELECT MNum FROM SMenu"), 90);
+    EXPECT_EQ(db.count("SELECT MNum FROM SMenu"), 91);
     EXPECT_EQ(ConnectionSettings::fromIni(ini_, "x").path, dir_.filePath("data/shop.db"));
     const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
                         QFileDevice::WriteOther;

@@ -188,7 +188,7 @@ TEST_P(SettingsWindowsTest, UserWindowRemovesOthersButNotTheLoggedInUser) {
         auto* rights = qobject_cast<RightsWindow*>(d);
         if (rights->allBox()) {
             rights->allBox()->setChecked(true);
-            EXPECT_EQ(rights->list()->checkedTexts().size(), 90);
+            EXPECT_EQ(rights->list()->checkedTexts().size(), 91);
             rights->allBox()->setChecked(false);
             EXPECT_TRUE(rights->list()->checkedTexts().isEmpty());
             rights->list()->item(8)->setCheckState(Qt::Checked);

@@ -46,6 +46,7 @@ public:
     QString translate(const QString& sql) const override {
         return moveTopToLimit(Dialect::translate(sql));
     }
+    QString orderedScanField(const QString& field) const override { return "+" + field; }
     QString loginStatement() const override {
         return "SELECT WName, theName, thePass, ID FROM SUser WHERE (theName = ?)";
     }

@@ -42,6 +42,10 @@ public:
         Q_UNUSED(text);
         return {};
     }
+    // The field as a term of a list read newest first, where walking the table in its key order
+    // beats a range index plus a sort of every row in the range; the server's planner decides
+    // where it can (SQLite takes the index whenever a term allows it, "+" keeps it off).
+    virtual QString orderedScanField(const QString& field) const { return field; }
     // The login row (WName, theName, thePass, ID) of one user name, bound as the only parameter.
     virtual QString loginStatement() const = 0;
     // One row, one column myD: the server's current date and time.

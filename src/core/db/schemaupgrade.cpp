@@ -95,6 +95,41 @@ void addMemberSubstringIndex(Database& db) {
     }
 }
 
+bool indexExists(Database& db, const QString& table, const QString& name) {
+    QString sql = "SELECT name FROM sqlite_master WHERE (type = 'index') AND (name = ?)";
+    QVariantList params{name};
+    if (db.backend() == Backend::Postgres) {
+        sql = "SELECT indexname FROM pg_indexes WHERE (indexname = ?)";
+        params = {name.toLower()};
+    } else if (db.backend() == Backend::SqlServer) {
+        sql = "SELECT name FROM sys.indexes WHERE (name = ?) AND (object_id = OBJECT_ID(?))";
+        params << table;
+    }
+    return !db.select(sql, params).isEmpty();
+}
+
+struct IndexDef {
+    const char* name;
+    const char* table;
+    const char* columns;
+};
+
+// The indexes of the order lists' conditions and reminders; the schema files declare the same.
+const IndexDef kOrderIndexes[] = {{"ix_UOrder_myDate", "UOrder", "myDate"},
+                                  {"ix_UOrder_SH3", "UOrder", "SH3"},
+                                  {"ix_UOrder_DState", "UOrder", "DState, ID"},
+                                  {"ix_UOrder_theHS", "UOrder", "theHS, ID"},
+                                  {"ix_UOrder_M8", "UOrder", "M8"},
+                                  {"ix_UOrder_theLN", "UOrder", "theLN, ID"}};
+
+// The grant a new menu entry inherits: every user who holds `from` gets `code` too.
+void addMenuEntry(Database& db, const QString& code, const QString& name, const QString& from) {
+    db.exec("INSERT INTO SMenu (MNum, MName) VALUES (?, ?)", {code, name});
+    db.exec("INSERT INTO SLevel (UID, MNum) SELECT DISTINCT UID, ? FROM SLevel WHERE (MNum = ?) "
+            "AND UID NOT IN (SELECT UID FROM SLevel WHERE (MNum = ?))",
+            {code, from, code});
+}
+
 std::vector<UpgradeStep> makeSteps() {
     std::vector<UpgradeStep> steps;
     // Orders marked for a call a year later ("来年同日提醒").
@@ -114,6 +149,31 @@ std::vector<UpgradeStep> makeSteps() {
     }
     // The member lookup's trigram index (FTS5 on SQLite, pg_trgm on PostgreSQL).
     steps.push_back({"UMember_trgm", memberSubstringIndexPresent, addMemberSubstringIndex});
+    // The anniversary list, the last entry of the order menu, for whoever manages orders.
+    steps.push_back(
+        {"SMenu 0110",
+         [](Database& db) {
+             return !db.select("SELECT MNum FROM SMenu WHERE (MNum = '0110')").isEmpty();
+         },
+         [](Database& db) { addMenuEntry(db, "0110", "来年同日提醒", "0101"); }});
+    // Order dates, delivery dates, states and the reminder flags searched over many orders.
+    steps.push_back(
+        {"UOrder indexes",
+         [](Database& db) {
+             for (const IndexDef& i : kOrderIndexes) {
+                 if (!indexExists(db, i.table, i.name)) {
+                     return false;
+                 }
+             }
+             return true;
+         },
+         [](Database& db) {
+             for (const IndexDef& i : kOrderIndexes) {
+                 if (!indexExists(db, i.table, i.name)) {
+                     db.exec(QString("CREATE INDEX %1 ON %2 (%3)").arg(i.name, i.table, i.columns));
+                 }
+             }
+         }});
     return steps;
 }
 

@@ -13,6 +13,9 @@ PagedTableModel::PagedTableModel(Database& db, QList<Column> columns, QObject* p
     SearchDescriptor spec;
     spec.columns = columns_;
     list_ = selectList(spec);
+    for (const Column& c : columns_) {
+        listParams_ += c.params;
+    }
 }
 
 int PagedTableModel::columnOf(const QString& heading) const {
@@ -27,6 +30,15 @@ int PagedTableModel::columnOf(const QString& heading) const {
 void PagedTableModel::setQuery(const QString& selectHead, const Term& where) {
     head_ = selectHead;
     where_ = where;
+    keyOrderWhere_ = where;
+    loadFirstPage();
+}
+
+void PagedTableModel::setQuery(const QString& selectHead, const Term& where,
+                               const Term& keyOrderWhere) {
+    head_ = selectHead;
+    where_ = where;
+    keyOrderWhere_ = keyOrderWhere;
     loadFirstPage();
 }
 
@@ -40,6 +52,7 @@ void PagedTableModel::clear() {
     beginResetModel();
     head_.clear();
     where_ = {};
+    keyOrderWhere_ = {};
     rows_.clear();
     atEnd_ = true;
     endResetModel();
@@ -65,23 +78,25 @@ void PagedTableModel::loadFirstPage() {
     }
 }
 
-QString PagedTableModel::sortExpression() const {
+Term PagedTableModel::sortExpression() const {
     if (sortColumn_ < 0) {
-        return "ID";
+        return {"ID", {}};
     }
     const Column& c = columns_.at(sortColumn_);
     // NULL would fall out of the key comparison; it sorts as the empty value instead.
-    return "COALESCE(" + c.field + (c.kind == ColumnKind::Number ? ", 0)" : ", '')");
+    return {"COALESCE(" + c.field + (c.kind == ColumnKind::Number ? ", 0)" : ", '')"), c.params};
 }
 
 Term PagedTableModel::pageStatement(const QVariantList* lastRow, int rows) const {
     Term t;
-    t.text = "SELECT TOP " + QString::number(rows) + " " + list_ + " " + head_ + where_.text;
-    t.params = where_.params;
+    const Term& where = sortColumn_ < 0 ? keyOrderWhere_ : where_;
+    t.text = "SELECT TOP " + QString::number(rows) + " " + list_ + " " + head_ + where.text;
+    t.params = listParams_ + where.params;
     const bool desc = sortOrder_ == Qt::DescendingOrder;
     const QString cmp = desc ? " < ?" : " > ?";
     const QString dir = desc ? " DESC" : " ASC";
-    const QString key = sortExpression();
+    const Term sortKey = sortExpression();
+    const QString& key = sortKey.text;
     if (lastRow) {
         const QVariant id = lastRow->at(idColumn_);
         if (sortColumn_ < 0) {
@@ -95,10 +110,14 @@ Term PagedTableModel::pageStatement(const QVariantList* lastRow, int rows) const
                 v = v.isNull() ? QVariant(QString("")) : QVariant(v.toString());
             }
             t.text += "AND ((" + key + cmp + ") OR (" + key + " = ? AND ID" + cmp + ")) ";
-            t.params << v << v << id;
+            t.params += sortKey.params;
+            t.params << v;
+            t.params += sortKey.params;
+            t.params << v << id;
         }
     }
     t.text += "ORDER BY " + key + dir + (sortColumn_ < 0 ? QString() : ", ID" + dir) + " ";
+    t.params += sortKey.params;
     return t;
 }
 

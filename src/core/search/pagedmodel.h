@@ -23,6 +23,9 @@ public:
     // Runs the select with this WHERE text (fixed conditions and filter) and reads its first
     // page. selectHead is "FROM <table> WHERE (theDel = '否') ".
     void setQuery(const QString& selectHead, const Term& where);
+    // The same, with the terms as a list read newest first writes them (FilterUse::List); used
+    // while the list is in its key order, the other form while a heading orders it.
+    void setQuery(const QString& selectHead, const Term& where, const Term& keyOrderWhere);
     // Reads the first page again with the kept query and order (after an edit or a delete).
     void refresh();
     // Empties the list (before the first search).
@@ -57,14 +60,16 @@ public:
 private:
     void loadFirstPage();
     QList<QVariantList> readPage(const QVariantList* lastRow) const;
-    QString sortExpression() const;
+    Term sortExpression() const;
 
     Database& db_;
     QList<Column> columns_;
     int idColumn_ = -1;
     QString list_;
+    QVariantList listParams_; // the values of expression columns, in select-list order
     QString head_;
     Term where_;
+    Term keyOrderWhere_;
     QList<QVariantList> rows_;
     bool atEnd_ = true;
     bool busy_ = false;

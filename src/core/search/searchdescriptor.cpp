@@ -12,8 +12,11 @@ QString dateText(const QDate& d) {
     return d.toString("yyyy-MM-dd");
 }
 
-Term termOf(const Condition& c, const ConditionInput& in, const Dialect& dialect) {
-    const QString field = c.fields.value(0);
+Term termOf(const Condition& c, const ConditionInput& in, const Dialect& dialect, FilterUse use) {
+    QString field = c.fields.value(0);
+    if (use == FilterUse::List && c.listScansInKeyOrder) {
+        field = dialect.orderedScanField(field);
+    }
     switch (c.match) {
     case Match::Contains: {
         Term t;
@@ -59,13 +62,13 @@ QString likeTerm(const QString& field, const Dialect& dialect) {
 }
 
 Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
-                 const Dialect& dialect) {
+                 const Dialect& dialect, FilterUse use) {
     Term filter;
     for (int i = 0; i < spec.conditions.size(); ++i) {
         const Condition& c = spec.conditions.at(i);
         const ConditionInput in = inputs.value(i);
         if (in.ticked || c.always) {
-            filter += termOf(c, in, dialect);
+            filter += termOf(c, in, dialect, use);
         }
     }
     return filter;
@@ -97,6 +100,7 @@ QString totalsSelect(const SearchDescriptor& spec) {
 ExportSpec exportSpec(const SearchDescriptor& spec) {
     ExportSpec e;
     e.titleWord = spec.exportTitle;
+    e.landscape = spec.exportLandscape;
     for (const Column& c : spec.columns) {
         if (c.hidden || !c.exported || spec.exportOmitted.contains(c.heading)) {
             continue;

@@ -76,6 +76,10 @@ struct Condition {
     int numberMin = 0;            // Number
     int numberMax = 1000;
     int numberPreset = 0;
+    // Between: the list, read newest first, walks the table rather than this field's index (a
+    // date range of many rows would otherwise be read whole and sorted before its first page);
+    // the totals still use the index.
+    bool listScansInKeyOrder = false;
     // DatePair: the dates the window opens with, from the business date.
     std::function<QDate(const QDate&)> defaultFrom;
     std::function<QDate(const QDate&)> defaultTo;
@@ -92,6 +96,7 @@ struct Column {
     bool hidden = false;       // ID, WID, HCID
     bool exportAsText = false; // written with a leading apostrophe (card numbers, dates, phones)
     bool exported = true;      // part of the export layout (unless hidden)
+    QVariantList params;       // values bound to the "?" of an expression field, in order
 };
 
 // A totals line: "积分：" followed by the sum over the filter, "0" when the sum is empty.
@@ -121,17 +126,27 @@ struct SearchDescriptor {
     QString countCaption; // "会员数量："
     QList<Total> totals;
     QList<HideBox> hideBoxes;
+    // A click on a hide box searches at once; otherwise its setting waits for the next "查询".
+    bool hideBoxesSearch = true;
+    // The heading the list is ordered by when it opens (empty: newest first by ID).
+    QString sortHeading;
+    bool sortAscending = true;
     // Export: the word after the shop name ("会员表"); empty: the window has no "Excel" button.
     QString exportTitle;
     QStringList exportOmitted;       // headings left out of the export
     bool exportBeforeSearch = false; // "Excel" stays disabled until the first search otherwise
+    bool exportLandscape = true;     // the exported sheet's page; the materials list is upright
 };
 
-// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to the
-// server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
-// literally, quotes included.
+// What a filter is for: the totals select, or the list read a page at a time in key order.
+enum class FilterUse { Totals, List };
+
+// The filter of the ticked conditions, in the descriptor's order (not the screen's). Text goes to
+// the server as bound values; a LIKE term escapes %, _ and [ so that what was typed is found
+// literally, quotes included. The two uses differ only in how a listScansInKeyOrder field is
+// written; they bind the same values.
 Term buildFilter(const SearchDescriptor& spec, const QList<ConditionInput>& inputs,
-                 const Dialect& dialect);
+                 const Dialect& dialect, FilterUse use = FilterUse::Totals);
 
 // The LIKE pattern that finds text anywhere, with the wildcards of the text escaped by "!".
 QString containsPattern(const QString& text);

@@ -1,8 +1,25 @@
 #include "core/search/searchresult.h"
 
 #include "core/db/database.h"
+#include "core/text/amount.h"
+
+#include <cmath>
 
 namespace florist::search {
+
+namespace {
+
+// A sum over many rows carries the binary noise of every addition (300 × 179.1 comes back as
+// 53729.9999999997); four decimals are more than any amount or points value shows.
+QString sumText(const QVariant& v) {
+    if (v.typeId() != QMetaType::Double) {
+        return displayText(v);
+    }
+    const double rounded = std::round(v.toDouble() * 1e4) / 1e4;
+    return formatAmount(rounded == 0.0 ? 0.0 : rounded);
+}
+
+} // namespace
 
 Totals readTotals(Database& db, const SearchDescriptor& spec, const Term& where) {
     Totals t;
@@ -13,7 +30,7 @@ Totals readTotals(Database& db, const SearchDescriptor& spec, const Term& where)
     }
     for (int i = 0; i < spec.totals.size(); ++i) {
         const QVariant v = r.value(0, i);
-        t.values << (v.isNull() ? QString("0") : displayText(v));
+        t.values << (v.isNull() ? QString("0") : sumText(v));
     }
     t.rows = r.value(0, int(spec.totals.size())).toLongLong();
     return t;

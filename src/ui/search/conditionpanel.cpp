@@ -58,15 +58,7 @@ ConditionPanel::ConditionPanel(const search::SearchDescriptor& spec, Loaders& lo
             }
             const Condition& c = spec.conditions.at(index);
             if (c.kind == InputKind::Radio) {
-                auto* radio = new QRadioButton(c.caption, this);
-                radios_->addButton(radio);
-                inputs_[index] = radio;
-                connect(radio, &QRadioButton::clicked, this, [this, index] {
-                    if (spec_.conditions.at(index).searchesOnClick) {
-                        emit searchRequested();
-                    }
-                });
-                grid_->addWidget(radio, r, col, 1, 2);
+                grid_->addWidget(makeRadio(index, this), r, col, 1, 2);
                 col += 2;
                 continue;
             }
@@ -84,6 +76,29 @@ ConditionPanel::ConditionPanel(const search::SearchDescriptor& spec, Loaders& lo
         }
         columns_ = qMax(columns_, col);
     }
+    for (int index = 0; index < n; ++index) {
+        if (spec.conditions.at(index).kind != InputKind::Radio || inputs_.at(index)) {
+            continue;
+        }
+        if (!radioStrip_) {
+            radioStrip_ = new QWidget(this);
+            auto* h = new QHBoxLayout(radioStrip_);
+            h->setContentsMargins(0, 0, 0, 0);
+        }
+        radioStrip_->layout()->addWidget(makeRadio(index, radioStrip_));
+    }
+}
+
+QWidget* ConditionPanel::makeRadio(int index, QWidget* parent) {
+    auto* radio = new QRadioButton(spec_.conditions.at(index).caption, parent);
+    radios_->addButton(radio);
+    inputs_[index] = radio;
+    connect(radio, &QRadioButton::clicked, this, [this, index] {
+        if (spec_.conditions.at(index).searchesOnClick) {
+            emit searchRequested();
+        }
+    });
+    return radio;
 }
 
 QWidget* ConditionPanel::makeInput(int index, const Condition& c, Loaders& loaders,
@@ -98,6 +113,9 @@ QWidget* ConditionPanel::makeInput(int index, const Condition& c, Loaders& loade
     case InputKind::List: {
         QComboBox* box = listField(c.caption, c.loader ? c.loader(loaders) : nullptr, this);
         box->setMinimumWidth(100);
+        // Without a placeholder a drop-down whose shared list is filled anew (the staff of
+        // another store) would choose its first name by itself, and that would tick its box.
+        box->setPlaceholderText(" ");
         connect(box, &QComboBox::currentIndexChanged, this, [this, index, box, &loaders](int i) {
             if (i < 0) {
                 return;
@@ -122,6 +140,7 @@ QWidget* ConditionPanel::makeInput(int index, const Condition& c, Loaders& loade
         h->addWidget(fromEdit);
         h->addWidget(new QLabel("至：", cell));
         h->addWidget(toEdit);
+        h->addStretch(1);
         for (QDateEdit* e : {fromEdit, toEdit}) {
             connect(e, &QDateEdit::dateChanged, this, [this, index] { tick(index); });
         }

@@ -19,8 +19,8 @@ namespace florist::ui {
 class ConditionPanel : public QWidget {
     Q_OBJECT
 public:
-    ConditionPanel(const search::SearchDescriptor& spec, Loaders& loaders, const QDate& businessDate,
-                   QWidget* parent = nullptr);
+    ConditionPanel(const search::SearchDescriptor& spec, Loaders& loaders,
+                   const QDate& businessDate, QWidget* parent = nullptr);
 
     // What every condition holds now, in the order of the descriptor's conditions.
     QList<search::ConditionInput> inputs() const;
@@ -30,6 +30,9 @@ public:
     // Where the window adds its buttons and hide boxes: the column right of the conditions.
     QGridLayout* grid() const { return grid_; }
     int columnsUsed() const { return columns_; }
+    // The radio buttons the screen rows leave out ("全部", "会员", …), in one row for the window
+    // to place beside its buttons; nullptr when every radio button stands in a screen row.
+    QWidget* radioStrip() const { return radioStrip_; }
 
 signals:
     // A radio button that searches on click was clicked.
@@ -39,10 +42,12 @@ private:
     QWidget* makeInput(int index, const search::Condition& c, Loaders& loaders,
                        const QDate& businessDate);
     void tick(int index);
+    QWidget* makeRadio(int index, QWidget* parent);
 
     const search::SearchDescriptor& spec_;
     QGridLayout* grid_ = nullptr;
     QButtonGroup* radios_ = nullptr;
+    QWidget* radioStrip_ = nullptr;
     QList<QCheckBox*> boxes_;
     QList<QWidget*> inputs_;
     int columns_ = 0;

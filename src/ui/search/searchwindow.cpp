@@ -47,12 +47,20 @@ SearchWindow::SearchWindow(Context& context, SearchWindowSpec spec, QWidget* par
 
     auto* side = new QGridLayout;
     int sideRow = 0;
+    if (QWidget* radios = panel_->radioStrip()) {
+        radios->setParent(group);
+        side->addWidget(radios, sideRow++, 0, 1, 3);
+    }
     for (const search::HideBox& h : s.hideBoxes) {
         auto* box = new QCheckBox(h.caption, group);
         hideBoxes_ << box;
         side->addWidget(box, sideRow++, 0, 1, 3);
-        connect(box, &QCheckBox::clicked, this, [this] { guarded(this, [this] { search(); }); });
+        if (s.hideBoxesSearch) {
+            connect(box, &QCheckBox::clicked, this,
+                    [this] { guarded(this, [this] { search(); }); });
+        }
     }
+    side->setRowStretch(sideRow++, 1);
     auto* find = new QPushButton("查询", group);
     find->setDefault(true);
     side->addWidget(find, sideRow, 0);
@@ -144,6 +152,12 @@ void SearchWindow::buildGrid() {
     }
     applyHiddenColumns();
     applyingWidths_ = false;
+    if (!s.sortHeading.isEmpty()) {
+        const int c = model_->columnOf(s.sortHeading);
+        model_->sort(c, s.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        header->setSortIndicatorShown(c >= 0 && !s.columns.at(c).hidden);
+        header->setSortIndicator(c, model_->sortOrder());
+    }
 
     widthTimer_ = new QTimer(this);
     widthTimer_->setSingleShot(true);
@@ -192,8 +206,12 @@ void SearchWindow::applyHiddenColumns() {
 
 void SearchWindow::search() {
     const search::SearchDescriptor& s = spec_.search;
+    const QList<search::ConditionInput> inputs = panel_->inputs();
+    const Dialect& dialect = context_.dm.db().dialect();
     filter_ = s.fixed;
-    filter_ += search::buildFilter(s, panel_->inputs(), context_.dm.db().dialect());
+    filter_ += search::buildFilter(s, inputs, dialect);
+    listFilter_ = s.fixed;
+    listFilter_ += search::buildFilter(s, inputs, dialect, search::FilterUse::List);
     searched_ = true;
     applyHiddenColumns();
     attachActions();
@@ -207,7 +225,11 @@ void SearchWindow::refresh() {
     if (!searched_) {
         return;
     }
-    model_->setQuery(search::whereHead(spec_.search), filter_);
+    model_->setQuery(search::whereHead(spec_.search), filter_, listFilter_);
+    // The first page goes on screen before the totals run over the whole filter.
+    if (grid_->isVisible()) {
+        grid_->viewport()->repaint();
+    }
     totals_ = search::readTotals(context_.dm.db(), spec_.search, filter_);
     showTotals();
 }

@@ -86,6 +86,7 @@ private:
     QList<QCheckBox*> hideBoxes_;
     QList<QLabel*> totalsLabels_;
     search::Term filter_;
+    search::Term listFilter_; // the same terms as the list reads them (see FilterUse)
     search::Totals totals_;
     bool searched_ = false;
     bool applyingWidths_ = false;

@@ -65,7 +65,7 @@ TEST_P(UsersTest, OperationRightsListTicksCodesGrantedExactlyOnce) {
     db().exec("INSERT INTO SLevel (UID, MNum) VALUES (?, '0101')", {id});
     db().exec("INSERT INTO SLevel (UID, MNum) VALUES (?, '0101')", {id});
     QList<RightItem> items = operationRights(dm(), id);
-    ASSERT_EQ(items.size(), 90);
+    ASSERT_EQ(items.size(), 91);
     EXPECT_EQ(items[0].text, "0000&花店设置");
     EXPECT_EQ(items[7].text, "0007&退出 ");
     QStringList ticked;
@@ -96,7 +96,7 @@ TEST_P(UsersTest, TheLastUserSettingsRightCannotBeTakenAway) {
     FormOutcome refused = saveOperationRights(dm(), 1, "admin", {"0100&订单录入"});
     EXPECT_FALSE(refused.done);
     EXPECT_EQ(refused.message, "用户 admin 是唯一有 用户设置 权限的用户，该权限不能取消！");
-    EXPECT_EQ(codes(1).size(), 90);
+    EXPECT_EQ(codes(1).size(), 91);
 }
 
 TEST_P(UsersTest, StoreRightsLeaveOutTheLoggedInStore) {

@@ -1,0 +1,41 @@
+#include "stock/materiallookup.h"
+
+#include "core/db/datamodule.h"
+#include "core/search/searchdescriptor.h"
+
+namespace florist::stock {
+
+const QStringList& materialHeadings() {
+    static const QStringList headings = {"花材分类", "花材编号", "花材名称", "花材单位",
+                                         "采购单价", "销售单价", "备注",     "ID"};
+    return headings;
+}
+
+QString materialSearchSelect(const Dialect& dialect) {
+    return "SELECT theType AS 花材分类, theNum AS 花材编号, theName AS 花材名称, "
+           "theUnit AS 花材单位, theCG AS 采购单价, theXS AS 销售单价, Remark AS 备注, ID "
+           "FROM UHC WHERE (theDel = '否') AND ((" +
+           search::likeTerm("theName", dialect) + ") OR (" + search::likeTerm("thePY", dialect) +
+           ") OR (" + search::likeTerm("theNum", dialect) + ")) ";
+}
+
+ResultSet searchMaterials(DataModule& dm, const QString& text) {
+    const QString pattern = search::containsPattern(text);
+    return dm.db().select(materialSearchSelect(dm.db().dialect()), {pattern, pattern, pattern});
+}
+
+PickedMaterial pickMaterial(const ResultSet& rows, int row) {
+    PickedMaterial m;
+    m.id = rows.value(row, "ID").toLongLong();
+    m.number = rows.text(row, "花材编号");
+    m.name = rows.text(row, "花材名称");
+    m.unit = rows.text(row, "花材单位");
+    m.purchasePrice = rows.value(row, "采购单价").toDouble();
+    m.salePrice = rows.value(row, "销售单价").toDouble();
+    for (const QString& heading : materialHeadings()) {
+        m.fields.insert(heading, rows.text(row, heading));
+    }
+    return m;
+}
+
+} // namespace florist::stock
