@@ -124,6 +124,8 @@ const QList<Station::Operation>& Station::operations() {
         {"会员订单储值卡", 3, &Station::memberOrderByCard},
         {"会员订单部分付款", 3, &Station::memberOrderInPart},
         {"散客订单", 2, &Station::walkInOrder},
+        {"订单已收", 2, &Station::collectOrder},
+        {"删除订单", 1, &Station::deleteOrder},
     };
     return ops;
 }
