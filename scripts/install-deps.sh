@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc tdsodbc
   qt6-translations-l10n fonts-noto-cjk fonts-liberation2 fonts-wqy-zenhei poppler-utils
-  libzip-dev libsodium-dev libsqlite3-dev libpq-dev
+  libzip-dev libexpat1-dev libsodium-dev libsqlite3-dev libpq-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   postgresql unicode-data bzip2 cups-daemon cups-client
   dpkg-dev file

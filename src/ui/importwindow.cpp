@@ -39,7 +39,7 @@ public:
         if (role != Qt::DisplayRole || !index.isValid()) {
             return {};
         }
-        return sheet_.rows.at(index.row()).at(index.column());
+        return sheet_.rows.cell(index.row(), index.column());
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override {
         if (role != Qt::DisplayRole) {

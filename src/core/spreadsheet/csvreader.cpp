@@ -139,7 +139,7 @@ Sheet readCsv(const QByteArray& bytes, const SheetLimits& limits) {
     bool utf16 = false;
     const QString text = decodeText(bytes, utf16);
     const QChar delimiter = delimiterOf(text, utf16);
-    SheetBuilder builder(limits);
+    SheetBuilder builder(limits, QString("CSV文件"));
     int row = 0;
     int column = 0;
     int line = 1;      // the file's line, for messages

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/errors.h"
+#include "core/spreadsheet/sheetrows.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace florist {
 
@@ -15,6 +17,9 @@ struct SheetLimits {
     int maxRows = 1048576;
     int maxColumns = 16384;
     qint64 maxCells = 21'000'000; // rows x columns: a million rows of twenty columns
+    // The text of all cells together, as UTF-8: what the program holds of a sheet beside a
+    // few bytes per cell. A million rows of twenty twelve-digit numbers take 240 MB.
+    qint64 maxTextBytes = qint64(256) * 1024 * 1024;
     // The helper process that reads a file: its address space, and the time it may take
     // before it is stopped. A real sheet of a million rows needs well under both.
     qint64 maxMemoryBytes = qint64(4) * 1024 * 1024 * 1024;
@@ -30,7 +35,7 @@ using ReadProgress = std::function<void(qint64 done, qint64 total)>;
 // headings.size() cells; wholly empty rows at the end are dropped.
 struct Sheet {
     QStringList headings;
-    QList<QStringList> rows;
+    SheetRows rows;
     // Rows above the headings (a title row): the headings are row titleRows + 1.
     int titleRows = 0;
 
@@ -63,20 +68,34 @@ private:
 };
 
 // Collects the cells of a sheet in any order and turns them into a Sheet. Enforces the limits:
-// a reference beyond them, or a table too large, raises Failure.
+// a reference beyond them, or a table too large, raises Failure. Its messages name the kind of
+// file read ("EXCEL文件", "CSV文件").
 class SheetBuilder {
 public:
-    explicit SheetBuilder(const SheetLimits& limits) : limits_(limits) {}
+    explicit SheetBuilder(const SheetLimits& limits, QString kind = QString("EXCEL文件"))
+        : limits_(limits), kind_(std::move(kind)) {}
     // row and column count from 0; empty values are ignored.
-    void set(int row, int column, const QString& value);
+    void set(qint64 row, qint64 column, const QString& value);
+    void setUtf8(qint64 row, qint64 column, const char* text, qsizetype size);
     Sheet take();
 
 private:
+    struct Cell {
+        qint32 row;
+        qint32 column;
+        quint32 from; // where its text starts in text_
+        quint32 size;
+    };
+    void check(qint64 row, qint64 column, qsizetype size);
+
     SheetLimits limits_;
-    // Row by row, each only as long as its last filled cell; padded in take().
-    QList<QStringList> rows_;
-    int maxColumn_ = -1;
-    qint64 filled_ = 0;
+    QString kind_;
+    std::vector<Cell> cells_;
+    QByteArray text_;
+    qint64 maxColumn_ = -1;
+    qint64 maxRow_ = -1;
+    // Whether the cells came row by row, left to right, each once: then they need no sorting.
+    bool ordered_ = true;
 };
 
 } // namespace florist

@@ -1,8 +1,8 @@
 #include "core/spreadsheet/helperplatform.h"
+#include "core/spreadsheet/sheetanswer.h"
 #include "core/spreadsheet/sheetreader.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,8 +15,6 @@ namespace florist {
 
 namespace {
 
-constexpr quint32 kMagic = 0x464C5348; // the first word of the helper's answer
-constexpr qint32 kVersion = 1;
 const char* const kReadArgument = "--read-sheet";
 
 QString helperFileName() {
@@ -28,29 +26,23 @@ QString helperFileName() {
 }
 
 QStringList limitArguments(const SheetLimits& l) {
-    return {QString::number(l.maxEntryBytes), QString::number(l.maxRows),
-            QString::number(l.maxColumns), QString::number(l.maxCells),
-            QString::number(l.maxMemoryBytes)};
+    return {QString::number(l.maxEntryBytes),  QString::number(l.maxRows),
+            QString::number(l.maxColumns),     QString::number(l.maxCells),
+            QString::number(l.maxMemoryBytes), QString::number(l.maxTextBytes)};
 }
 
 bool parseLimits(const QStringList& args, SheetLimits& l) {
-    if (args.size() != 5) {
+    if (args.size() != 6) {
         return false;
     }
-    bool ok[5];
+    bool ok[6];
     l.maxEntryBytes = args[0].toLongLong(&ok[0]);
     l.maxRows = args[1].toInt(&ok[1]);
     l.maxColumns = args[2].toInt(&ok[2]);
     l.maxCells = args[3].toLongLong(&ok[3]);
     l.maxMemoryBytes = args[4].toLongLong(&ok[4]);
-    return ok[0] && ok[1] && ok[2] && ok[3] && ok[4];
-}
-
-QByteArray failureAnswer(const QString& text) {
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s << kMagic << kVersion << false << text;
-    return out;
+    l.maxTextBytes = args[5].toLongLong(&ok[5]);
+    return ok[0] && ok[1] && ok[2] && ok[3] && ok[4] && ok[5];
 }
 
 // The latest "progress <done> <total>" line of the helper, as a share of 1000.
@@ -70,38 +62,6 @@ int latestProgress(const QByteArray& lines, int previous) {
     const qint64 done = parts[1].toLongLong();
     const qint64 total = parts[2].toLongLong();
     return total > 0 ? int(std::clamp<qint64>(done * 1000 / total, 0, 1000)) : previous;
-}
-
-Sheet decodeAnswer(const QByteArray& answer, const QString& path) {
-    QDataStream s(answer);
-    quint32 magic = 0;
-    qint32 version = 0;
-    bool ok = false;
-    s >> magic >> version >> ok;
-    if (magic != kMagic || version != kVersion || s.status() != QDataStream::Ok) {
-        throw Failure(damagedFileText(path));
-    }
-    if (!ok) {
-        QString text;
-        s >> text;
-        throw Failure(s.status() == QDataStream::Ok ? text : damagedFileText(path));
-    }
-    Sheet sheet;
-    qint64 rows = 0;
-    s >> sheet.headings >> rows;
-    if (s.status() != QDataStream::Ok || rows < 0) {
-        throw Failure(damagedFileText(path));
-    }
-    sheet.rows.reserve(qsizetype(std::min<qint64>(rows, 1 << 22)));
-    for (qint64 r = 0; r < rows; ++r) {
-        QStringList line;
-        s >> line;
-        if (s.status() != QDataStream::Ok || line.size() != sheet.headings.size()) {
-            throw Failure(damagedFileText(path));
-        }
-        sheet.rows << std::move(line);
-    }
-    return sheet;
 }
 
 QString& helperOverride() {
@@ -156,19 +116,38 @@ std::optional<Sheet> readSheet(const QString& path, const SheetLimits& limits,
     }
     QElapsedTimer clock;
     clock.start();
+    QElapsedTimer sinceWait;
     QByteArray progressLines;
     int permille = -1;
-    // The wait is asked first, so a cancel is heard even when the helper is quick; waiting
-    // reads the helper's output as it comes, so a large answer never blocks it.
+    // The sheet is taken from the helper's output as it comes, straight into its buffers.
+    detail::SheetAnswerReader answer(limits);
+    bool damaged = false;
+    QByteArray chunk(1 << 18, Qt::Uninitialized);
+    const auto drain = [&] {
+        while (helper.bytesAvailable() > 0) {
+            const qint64 n = helper.read(chunk.data(), chunk.size());
+            if (n <= 0) {
+                break;
+            }
+            damaged = damaged || !answer.feed(chunk.constData(), qsizetype(n));
+        }
+    };
+    // The wait is asked first, so a cancel is heard even when the helper is quick, and then
+    // about twenty times a second.
     while (true) {
         progressLines += helper.readAllStandardError();
         permille = latestProgress(progressLines, permille);
         if (progressLines.size() > 4096) {
             progressLines = progressLines.right(256);
         }
-        const bool cancelled = wait && !wait(permille);
+        drain();
+        bool cancelled = false;
+        if (!sinceWait.isValid() || sinceWait.elapsed() >= 50) {
+            sinceWait.start();
+            cancelled = wait && !wait(permille);
+        }
         const bool late = clock.elapsed() > qint64(limits.maxSeconds) * 1000;
-        if (cancelled || late) {
+        if (cancelled || late || damaged) {
             helper.kill();
             helper.waitForFinished(-1);
             if (cancelled) {
@@ -176,14 +155,20 @@ std::optional<Sheet> readSheet(const QString& path, const SheetLimits& limits,
             }
             throw Failure(damagedFileText(path));
         }
-        if (helper.state() == QProcess::NotRunning || helper.waitForFinished(50)) {
+        if (helper.state() == QProcess::NotRunning) {
             break;
         }
+        helper.waitForReadyRead(50);
     }
-    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
+    drain();
+    if (damaged || helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
         throw Failure(damagedFileText(path));
     }
-    return decodeAnswer(helper.readAllStandardOutput(), path);
+    std::optional<Sheet> sheet = answer.finish();
+    if (!sheet) {
+        throw Failure(damagedFileText(path));
+    }
+    return sheet;
 }
 
 Sheet readSheet(const QString& path, const SheetLimits& limits) {
@@ -192,7 +177,7 @@ Sheet readSheet(const QString& path, const SheetLimits& limits) {
 
 int runSheetHelper(const QStringList& arguments) {
     SheetLimits limits;
-    if (arguments.size() != 7 || arguments[0] != kReadArgument ||
+    if (arguments.size() != 8 || arguments[0] != kReadArgument ||
         !parseLimits(arguments.mid(2), limits)) {
         std::fputs("usage: florist-sheet --read-sheet <file> <limits>\n", stderr);
         return 2;
@@ -216,18 +201,13 @@ int runSheetHelper(const QStringList& arguments) {
     }
     try {
         const Sheet sheet = readSheetHere(path, limits, progress);
-        QDataStream s(&out);
-        s << kMagic << kVersion << true << sheet.headings << qint64(sheet.rows.size());
-        for (const QStringList& row : sheet.rows) {
-            s << row;
-        }
-        return s.status() == QDataStream::Ok ? 0 : 3;
+        return detail::writeSheetAnswer(out, sheet) ? 0 : 3;
     } catch (const Failure& f) {
-        out.write(failureAnswer(f.text()));
+        detail::writeFailureAnswer(out, f.text());
     } catch (const std::bad_alloc&) {
-        out.write(failureAnswer(oversizedFileText(path)));
+        detail::writeFailureAnswer(out, oversizedFileText(path));
     } catch (...) {
-        out.write(failureAnswer(damagedFileText(path)));
+        detail::writeFailureAnswer(out, damagedFileText(path));
     }
     return 0;
 }

@@ -6,8 +6,9 @@
 
 namespace florist::detail {
 
-ZipEntryDevice::ZipEntryDevice(zip_file_t* file, qint64 maxBytes, qint64 declaredBytes)
-    : file_(file), maxBytes_(maxBytes), declared_(declaredBytes) {
+ZipEntryDevice::ZipEntryDevice(zip_file_t* file, qint64 maxBytes, qint64 declaredBytes,
+                               qint64 compressedBytes)
+    : file_(file), maxBytes_(maxBytes), declared_(declaredBytes), compressed_(compressedBytes) {
     open(QIODevice::ReadOnly);
 }
 
@@ -25,7 +26,8 @@ qint64 ZipEntryDevice::readData(char* data, qint64 maxSize) {
         return -1;
     }
     read_ += n;
-    if (read_ > maxBytes_) {
+    if (read_ > maxBytes_ ||
+        (read_ > kRatioFreeBytes && read_ / kMaxInflationRatio > compressed_)) {
         overflowed_ = true;
         return -1;
     }
@@ -37,8 +39,11 @@ ZipArchive::ZipArchive(const QString& path, const SheetLimits& limits)
     int error = 0;
     zip_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
     if (!zip_) {
-        const bool unreadable = error == ZIP_ER_OPEN || error == ZIP_ER_READ ||
-                                error == ZIP_ER_NOENT || error == ZIP_ER_MEMORY;
+        // libzip answers some damage with "no such file" (an entry that declares 0xFFFFFFFF
+        // bytes without the zip64 field that should hold the size): a file that opens is
+        // damaged, whatever the code.
+        QFile file(path);
+        const bool unreadable = !file.open(QIODevice::ReadOnly);
         throw Failure(unreadable ? unreadableFileText(path) : damagedFileText(path));
     }
 }
@@ -65,7 +70,14 @@ std::unique_ptr<ZipEntryDevice> ZipArchive::open(const QString& part) const {
     if (zip_stat_index(zip_, zip_uint64_t(index), 0, &st) != 0) {
         throw Failure(damagedFileText(path_));
     }
-    if ((st.valid & ZIP_STAT_SIZE) && st.size > zip_uint64_t(limits_.maxEntryBytes)) {
+    // A part stored without compression counts as its own size.
+    const qint64 compressed = (st.valid & ZIP_STAT_COMP_SIZE)
+                                  ? qint64(std::min<zip_uint64_t>(st.comp_size, INT64_MAX))
+                                  : limits_.maxEntryBytes;
+    if ((st.valid & ZIP_STAT_SIZE) &&
+        (st.size > zip_uint64_t(limits_.maxEntryBytes) ||
+         (st.size > zip_uint64_t(ZipEntryDevice::kRatioFreeBytes) &&
+          st.size / ZipEntryDevice::kMaxInflationRatio > zip_uint64_t(compressed)))) {
         throw Failure(oversizedFileText(path_));
     }
     zip_file_t* file = zip_fopen_index(zip_, zip_uint64_t(index), 0);
@@ -73,7 +85,7 @@ std::unique_ptr<ZipEntryDevice> ZipArchive::open(const QString& part) const {
         throw Failure(damagedFileText(path_));
     }
     const qint64 declared = (st.valid & ZIP_STAT_SIZE) ? qint64(st.size) : 0;
-    return std::make_unique<ZipEntryDevice>(file, limits_.maxEntryBytes, declared);
+    return std::make_unique<ZipEntryDevice>(file, limits_.maxEntryBytes, declared, compressed);
 }
 
 } // namespace florist::detail
