@@ -24,6 +24,7 @@ SET client_encoding = 'UTF8';
 -- M6 total, M7 received, M8 still owed, DState a name from SState,
 -- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned),
 -- theLN 是 when the shop calls the sender on the same day next year.
+-- MID the ID of the member a member order was charged to (empty on rows from before the column).
 CREATE TABLE IF NOT EXISTS UOrder (
     ID SERIAL PRIMARY KEY,
     theDate varchar(30) DEFAULT '',
@@ -71,7 +72,8 @@ CREATE TABLE IF NOT EXISTS UOrder (
     theJK varchar(4) DEFAULT '否',
     theSKR varchar(50) DEFAULT '',
     theDSR varchar(50) DEFAULT '',
-    theLN varchar(4) DEFAULT '否'
+    theLN varchar(4) DEFAULT '否',
+    MID integer
 );
 CREATE INDEX IF NOT EXISTS ix_UOrder_theDate ON UOrder (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);

@@ -20,6 +20,7 @@
 -- M6 total, M7 received, M8 still owed, DState a name from SState,
 -- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned),
 -- theLN 是 when the shop calls the sender on the same day next year.
+-- MID the ID of the member a member order was charged to (empty on rows from before the column).
 CREATE TABLE IF NOT EXISTS UOrder (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',
@@ -67,7 +68,8 @@ CREATE TABLE IF NOT EXISTS UOrder (
     theJK TEXT DEFAULT '否',
     theSKR TEXT DEFAULT '',
     theDSR TEXT DEFAULT '',
-    theLN TEXT DEFAULT '否'
+    theLN TEXT DEFAULT '否',
+    MID INTEGER
 );
 CREATE INDEX IF NOT EXISTS ix_UOrder_theDate ON UOrder (theDate);
 CREATE UNIQUE INDEX IF NOT EXISTS ux_UOrder_theNum ON UOrder (theNum);

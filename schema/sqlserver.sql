@@ -29,6 +29,8 @@
 -- M1 price, M2 discount %, M3 discounted price, M4 delivery fee, M5 voucher,
 -- M6 total, M7 received, M8 still owed, DState a name from SState,
 -- theFP/theHS/theTZ/theJK flags 是/否 (theHS: vase to be returned).
+-- MID the ID of the member a member order was charged to (empty on rows
+-- from before the column).
 IF OBJECT_ID(N'UOrder', N'U') IS NULL
 CREATE TABLE UOrder (
     ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
@@ -77,7 +79,8 @@ CREATE TABLE UOrder (
     theJK NVARCHAR(4) NULL DEFAULT N'否',
     theSKR NVARCHAR(50) NULL DEFAULT N'',
     theDSR NVARCHAR(50) NULL DEFAULT N'',
-    theLN NVARCHAR(4) NULL DEFAULT N'否'
+    theLN NVARCHAR(4) NULL DEFAULT N'否',
+    MID INT NULL
 );
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UOrder_theDate' AND object_id = OBJECT_ID(N'UOrder'))

@@ -9,6 +9,7 @@
 #include "orderlistbench.h"
 #include "rawengine.h"
 #include "refconnection.h"
+#include "stock/stocklists.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -123,8 +124,42 @@ void exportMembers(benchmark::State& state, Backend b) {
     state.counters["write_ms"] = ms(allNs - readNs) / n;
 }
 
+// The stock query over the 100 k lots: the first page and the lot count with the quantity.
+void stockFirstRows(benchmark::State& state, Backend b) {
+    Backend_& e = engines.at(b);
+    const search::SearchDescriptor spec = stock::stockQuerySpec();
+    search::PagedTableModel model(*e.db, spec.columns);
+    const QString head = search::whereHead(spec);
+    model.setQuery(head, spec.fixed);
+    const search::Term page = model.pageStatement(nullptr, model.pageSize());
+    const QString sql = e.db->dialect().translate(page.text);
+    compare(
+        state, [&] { model.setQuery(head, spec.fixed); }, [&] { e.raw->run(sql, page.params); });
+}
+
+void stockTotals(benchmark::State& state, Backend b) {
+    Backend_& e = engines.at(b);
+    const search::SearchDescriptor spec = stock::stockQuerySpec();
+    qlonglong rows = 0;
+    compare(
+        state, [&] { rows = search::readTotals(*e.db, spec, spec.fixed).rows; },
+        [&] { e.raw->run(search::totalsSelect(spec) + spec.fixed.text, {}); });
+    state.counters["lots"] = double(rows);
+}
+
 void registerFor(Backend b) {
     registerOrderBenchmarks(backendName(b).toStdString(), *engines.at(b).db, *engines.at(b).raw);
+    const std::string tag0 = backendName(b).toStdString();
+    benchmark::RegisterBenchmark(("StockQuery/" + tag0 + "/FirstRows").c_str(),
+                                 [b](benchmark::State& s) { stockFirstRows(s, b); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(30);
+    benchmark::RegisterBenchmark(("StockQuery/" + tag0 + "/Totals").c_str(),
+                                 [b](benchmark::State& s) { stockTotals(s, b); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(15);
     const std::string tag = backendName(b).toStdString();
     struct Case {
         const char* name;

@@ -5,8 +5,10 @@
 #include "members/memberregistrywindow.h"
 #include "orders/orderlistwindow.h"
 #include "orders/orderregistrywindow.h"
+#include "partners/partnerpaymentwindow.h"
 #include "partners/partnerregistrywindow.h"
 #include "stock/materialregistrywindow.h"
+#include "stock/stockdocumentwindow.h"
 #include "storedvalue/storedvalueregistrywindow.h"
 #include "ui/settingswindows.h"
 
@@ -28,6 +30,8 @@ void registerAllWindows() {
     orders::registerOrderListWindows();
     stock::registerMaterialWindows();
     partners::registerPartnerWindows();
+    stock::registerStockDocumentWindows();
+    partners::registerPaymentWindows();
 }
 
 } // namespace florist::app

@@ -1,6 +1,7 @@
 #include "orders/orderentry.h"
 
 #include "core/db/datamodule.h"
+#include "core/errors.h"
 #include "core/save/decrement.h"
 #include "core/save/saverunner.h"
 #include "core/text/amount.h"
@@ -287,9 +288,12 @@ OrderSaveResult saveOrder(DataModule& dm, const OrderValues& v) {
         result.number = runSave(dm, [&](Save& s) {
             Database& db = s.db();
             if (type == kMember) {
-                db.exec("UPDATE UMember SET theJF = theJF + ?, XFDate = ?, theCount = theCount + 1 "
-                        "WHERE (ID = ?)",
-                        {points, login.businessDate, v.memberId});
+                // A member deleted by another station since the lookup gets nothing.
+                if (db.exec("UPDATE UMember SET theJF = theJF + ?, XFDate = ?, "
+                            "theCount = theCount + 1 WHERE (ID = ?) AND (theDel = '否')",
+                            {points, login.businessDate, v.memberId}) == 0) {
+                    throw Failure(members::memberNotFoundText());
+                }
                 if (byCard) {
                     chargeBalance(db, v.memberId, total, v.memberCard);
                 }
@@ -310,10 +314,10 @@ OrderSaveResult saveOrder(DataModule& dm, const OrderValues& v) {
                 "DType, SH1,SH2, SH3, SH4, SH5, SH6, SH7, SH8, SH01, SH02, SH03, theHX, M1, M2, "
                 "M3, "
                 "M4, M5, M6, M7, M8, MType, theDX, theJDR, theHYS, DState, Remark, AName, theJF, "
-                "SH04, SH05, theFP, theHS, theTZ, theJK, theSKR, theDSR, theLN ) VALUES (?, ?, "
-                "'否', "
+                "SH04, SH05, theFP, theHS, theTZ, theJK, theSKR, theDSR, theLN, MID ) VALUES (?, "
+                "?, '否', "
                 "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ",
+                "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ",
                 {login.businessDate,
                  login.currentUser,
                  orderNumber,
@@ -358,7 +362,9 @@ OrderSaveResult saveOrder(DataModule& dm, const OrderValues& v) {
                  flag[v.settleOnDelivery],
                  v.collector,
                  v.deliverer,
-                 flag[v.nextYear]});
+                 flag[v.nextYear],
+                 type == kMember ? QVariant(v.memberId)
+                                 : QVariant(QMetaType::fromType<qlonglong>())});
             return orderNumber;
         });
     } catch (const Shortfall& shortfall) {

@@ -4,6 +4,7 @@
 #include "core/save/decrement.h"
 #include "core/save/saverunner.h"
 #include "core/text/numberinput.h"
+#include "storedvalue/documentmember.h"
 
 namespace florist::orders {
 
@@ -16,6 +17,7 @@ struct OrderHead {
     QString type;
     QString card;
     double points = 0;
+    QVariant memberId; // the member a member order charged (MID); null on older rows
 };
 
 // The order as it is now, held until the save ends; a Failure when another station deleted it
@@ -30,13 +32,13 @@ OrderHead liveOrder(Database& db, qlonglong orderId) {
         throw Failure("该订单 已删除，请重新查询！");
     }
     const ResultSet r = db.select(
-        "SELECT theNum, theType, MNum, theJF FROM UOrder WHERE (ID = ?) AND (theDel = '否') ",
+        "SELECT theNum, theType, MNum, theJF, MID FROM UOrder WHERE (ID = ?) AND (theDel = '否') ",
         {orderId});
     if (r.isEmpty()) {
         throw Failure("该订单 已删除，请重新查询！");
     }
     return {r.text(0, "theNum"), r.text(0, "theType"), r.text(0, "MNum"),
-            r.value(0, "theJF").toDouble()};
+            r.value(0, "theJF").toDouble(), r.value(0, "MID")};
 }
 
 void flagOrderDeleted(Database& db, qlonglong orderId) {
@@ -63,13 +65,15 @@ void deleteOrder(DataModule& dm, qlonglong orderId) {
         Database& db = s.db();
         const OrderHead o = liveOrder(db, orderId);
         if (o.type == "会员") {
-            // Only the live member holding the card: a deleted member that once had the same
-            // number keeps what it had.
+            // Only the member the order charged (or, for an older order, the earliest live
+            // member holding its card): a deleted member that once had the same number, or a
+            // second member given the same number, keeps what it had.
+            const qlonglong member = storedvalue::documentMember(db, o.memberId, o.card);
             db.exec("UPDATE UMember SET theJF = theJF - ?, theCount = theCount - 1, "
                     "theMoney = theMoney + (SELECT COALESCE(SUM(theMoney), 0) FROM UO_SK "
                     "WHERE (theNum = ?) AND (theDel = '否') AND (MType = ?)) "
-                    "WHERE (theNum = ?) AND (theDel = '否')",
-                    {o.points, o.number, kCard, o.card});
+                    "WHERE (ID = ?) AND (theDel = '否')",
+                    {o.points, o.number, kCard, member});
         }
         db.exec("UPDATE UO_SK SET theDel = '是' WHERE (theNum = ?) ", {o.number});
         flagOrderDeleted(db, orderId);
@@ -112,13 +116,16 @@ void collectPayment(DataModule& dm, const Collection& c, CollectionField* fieldA
                     fault(CollectionField::Method);
                     throw Failure(o.type + " 不能选择储值卡，请重新选择收款方式！");
                 }
-                const QVariant member = db.scalar(
-                    "SELECT ID FROM UMember WHERE (theNum = ?) AND (theDel = '否') ", {o.card});
-                if (!member.isValid() || member.isNull()) {
+                const qlonglong member = storedvalue::documentMember(db, o.memberId, o.card);
+                const bool live =
+                    member > 0 &&
+                    db.count("SELECT ID FROM UMember WHERE (ID = ?) AND (theDel = '否') ",
+                             {member}) > 0;
+                if (!live) {
                     fault(CollectionField::Method);
                     throw Failure(o.card + " 会员 不存在，请重新选择收款方式！");
                 }
-                chargeBalance(db, member.toLongLong(), amount, o.card);
+                chargeBalance(db, member, amount, o.card);
             }
             db.exec("INSERT INTO UO_SK (theNum, theDate, UName, theMoney, MType, theType, WName, "
                     "theDel, theSKR ) VALUES (?, ?, ?, ?, ?, '应收回笼', ?, '否', ? ) ",

@@ -10,7 +10,8 @@ class DataModule;
 namespace florist::orders {
 
 // "删除 &D" of order management, in one save: for a member order the points and the visit the
-// order gave go back from the live member with its card number, with what the order's live
+// order gave go back from the member it charged (MID; for an order written before that column,
+// the earliest live member with its card number), with what the order's live
 // "储值卡" collections took from that member's balance; then every collection row of the order
 // and the order itself are flagged deleted. An order deleted meanwhile (by another station) is
 // refused with nothing changed, so nothing is given back twice.
@@ -35,11 +36,11 @@ struct Collection {
 // The field a refused collection puts the focus on.
 enum class CollectionField { None, Amount, Method };
 
-// "已收" in one save: a "储值卡" payment is charged to the live member with the order's card
-// (member orders only, guarded: the "不足" message when the balance is short), the "应收回笼"
-// collection row is written with the business date, and the order's received and receivable
-// amounts move by the amount and take the payment method. An amount above the receivable is
-// taken (the receivable goes below zero). Raises a Failure with the message; fieldAtFault says
+// "已收" in one save: a "储值卡" payment is charged to the member the order belongs to, as for
+// its deletion (member orders only, guarded: the "不足" message when the balance is short), the
+// "应收回笼" collection row is written with the business date, and the order's received and
+// receivable amounts move by the amount and take the payment method. An amount above the receivable
+// is taken (the receivable goes below zero). Raises a Failure with the message; fieldAtFault says
 // where the focus goes.
 void collectPayment(DataModule& dm, const Collection& c, CollectionField* fieldAtFault = nullptr);
 

@@ -9,7 +9,7 @@ ui::FindSpec partnerFindSpec() {
     spec.objectName = "frmFindWL";
     spec.caption = "往来单位查找";
     spec.headings = partnerFieldHeadings() + QStringList{"ID"};
-    spec.widths = {{"单位名称", 160}, {"联系人", 80},   {"电话号码", 100}, {"手机号码", 100},
+    spec.widths = {{"单位名称", 160}, {"联系人", 80},   {"电话号码", 110}, {"手机号码", 100},
                    {"联系地址", 160}, {"应收金额", 80}, {"应付金额", 80}};
     spec.hidden = {"ID"};
     return spec;

@@ -61,11 +61,12 @@ SearchDescriptor partnerManagementSpec() {
                     list("门店名称", "WName", [](Loaders& l) { return l.DBComWare(); })};
     Column id = column("ID", "ID", 0, ColumnKind::Number);
     id.hidden = true;
+    // The phone column reads a number with its area code ("0571-88888888") whole.
     s.columns = {column("门店名称", "WName"),
                  column("单位分类", "theType"),
                  column("单位名称", "theName", 160),
                  column("联系人", "thePro", 80),
-                 column("电话号码", "thePhone", 100, ColumnKind::Text, true),
+                 column("电话号码", "thePhone", 110, ColumnKind::Text, true),
                  column("手机号码", "theMob", 100, ColumnKind::Text, true),
                  column("联系地址", "theAdd", 160),
                  column("应收金额", "theYS", 80, ColumnKind::Number),

@@ -51,9 +51,10 @@ SearchDescriptor materialManagementSpec() {
     number.exportAsText = true;
     Column id = column("ID", "ID", 0, ColumnKind::Number);
     id.hidden = true;
+    // The name column reads a name of 20 bytes (ten characters) whole.
     s.columns = {column("花材分类", "theType"),
                  number,
-                 column("花材名称", "theName"),
+                 column("花材名称", "theName", 140),
                  column("花材单位", "theUnit"),
                  column("采购单价", "theCG", 80, ColumnKind::Number),
                  column("销售单价", "theXS", 80, ColumnKind::Number),

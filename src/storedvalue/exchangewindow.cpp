@@ -25,6 +25,8 @@ ExchangeWindow::ExchangeWindow(ui::Context& context, QWidget* parent)
     // Only the gift choice fills the price.
     price_ = ui::textField("所需积分：", 0, group);
     price_->setReadOnly(true);
+    // Nothing to type here: Tab goes from the gift straight to the count.
+    price_->setFocusPolicy(Qt::ClickFocus);
     count_ = ui::textField("数        量：", 0, group, ui::KeyFilter::Digits);
     count_->setText("1");
     receptionist_ =

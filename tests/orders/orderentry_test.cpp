@@ -1,10 +1,12 @@
 #include "orders/orderentry.h"
+#include "orders/orderreminders.h"
 
 #include "core/db/datamodule.h"
 #include "core/errors.h"
 #include "core/text/pinyin.h"
 #include "support/allornothing.h"
 #include "support/dbfixture.h"
+#include "support/ledger.h"
 
 namespace florist {
 namespace {
@@ -166,6 +168,8 @@ protected:
     }
     ResultSet memberRow() { return db().select("SELECT * FROM UMember WHERE (ID = ?)", {member_}); }
     int count(const QString& table) { return db().count("SELECT ID FROM " + table); }
+    // The fixture member opens with 100 on the card and 5 points.
+    test::Openings openings() const { return {{member_, {100, 5}}}; }
 
     qlonglong member_ = 0;
 };
@@ -291,6 +295,7 @@ TEST_P(OrderSaveTest, ThreeKindsOfCustomer) {
     EXPECT_DOUBLE_EQ(sk.value(0, "theMoney").toDouble(), 0);
     EXPECT_EQ(sk.text(0, "theType"), "订单录入");
     EXPECT_EQ(count("UO_SK"), 4);
+    EXPECT_TRUE(test::ledgerBalances(db(), openings()));
 }
 
 TEST_P(OrderSaveTest, CardPaymentChargesTheWholeTotal) {
@@ -315,6 +320,62 @@ TEST_P(OrderSaveTest, CardPaymentChargesTheWholeTotal) {
     EXPECT_EQ(refused.outcome.message, "VIP001 账户余额 不足，请重新选择收款方式！");
     EXPECT_DOUBLE_EQ(memberRow().value(0, "theJF").toDouble(), 15) << "points rolled back";
     EXPECT_EQ(count("UOrder"), 1);
+    EXPECT_TRUE(test::ledgerBalances(db(), {{member_, {130, 5}}})) << "30 put on the card";
+}
+
+TEST_P(OrderSaveTest, CardChargeMatchesItsCollectionRowAndItsDeletion) {
+    // Every way the card can be chosen, with a fee, a voucher and an inexact discount: the
+    // balance is charged what the "储值卡" collection row names, and the deletion gives back
+    // exactly that. A second member given the same card number is charged and given back only
+    // for its own order.
+    const qlonglong twin = addMember("VIP001", "金卡", 40);
+    struct Way {
+        const char* name;
+        bool ticked;
+        const char* method;
+        PriceFields prices;
+    };
+    const Way ways[] = {
+        {"ticked", true, "现金", {"33.3", "88", "29.304", "5", "2", "32.304", "32.304", "0"}},
+        {"chosen", false, "储值卡", {"10", "100", "10", "8.5", "0", "18.5", "18.5", "0"}},
+        {"both", true, "储值卡", {"0.1", "100", "0.1", "0.2", "0", "0.3", "0.3", "0"}},
+    };
+    QList<qlonglong> orders;
+    for (const Way& w : ways) {
+        SCOPED_TRACE(w.name);
+        OrderValues v = memberOrder();
+        v.cardPayment = w.ticked;
+        v.paymentMethod = w.method;
+        v.prices = w.prices;
+        const double before = memberRow().value(0, "theMoney").toDouble();
+        const OrderSaveResult r = saveOrder(dm(), v);
+        ASSERT_TRUE(r.outcome.done) << r.outcome.message.toStdString();
+        const ResultSet sk =
+            db().select("SELECT theMoney, MType FROM UO_SK WHERE (theNum = ?)", {r.number});
+        ASSERT_EQ(sk.size(), 1);
+        EXPECT_EQ(sk.text(0, "MType"), "储值卡");
+        EXPECT_NEAR(before - memberRow().value(0, "theMoney").toDouble(),
+                    sk.value(0, "theMoney").toDouble(), 1e-9);
+        orders << orderRow(r.number).value(0, "ID").toLongLong();
+        EXPECT_TRUE(test::ledgerBalances(db(), {{member_, {100, 5}}, {twin, {40, 5}}}));
+    }
+    // The later member chosen in the find dialog: charged, and given back, on its own.
+    OrderValues v = memberOrder(40);
+    v.memberId = twin;
+    v.cardPayment = true;
+    const OrderSaveResult r = saveOrder(dm(), v);
+    ASSERT_TRUE(r.outcome.done) << r.outcome.message.toStdString();
+    EXPECT_DOUBLE_EQ(db().scalar("SELECT theMoney FROM UMember WHERE (ID = ?)", {twin}).toDouble(),
+                     0);
+    orders << orderRow(r.number).value(0, "ID").toLongLong();
+    for (qlonglong id : orders) {
+        deleteOrder(dm(), id);
+        EXPECT_TRUE(test::ledgerBalances(db(), {{member_, {100, 5}}, {twin, {40, 5}}}));
+    }
+    EXPECT_DOUBLE_EQ(memberRow().value(0, "theMoney").toDouble(), 100);
+    EXPECT_EQ(memberRow().value(0, "theCount").toInt(), 2);
+    EXPECT_DOUBLE_EQ(db().scalar("SELECT theMoney FROM UMember WHERE (ID = ?)", {twin}).toDouble(),
+                     40);
 }
 
 TEST_P(OrderSaveTest, ZeroPointsRateEarnsNothing) {

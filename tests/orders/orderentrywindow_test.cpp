@@ -5,6 +5,7 @@
 #include "orders/orderprefill.h"
 #include "reports/printmodule.h"
 #include "support/dbfixture.h"
+#include "support/ledger.h"
 #include "support/uitest.h"
 #include "ui/finddialog.h"
 
@@ -191,6 +192,24 @@ TEST_P(OrderEntryWindowTest, MemberOrderFromCardToReceipt) {
     EXPECT_EQ(ui::chosenText(list("送花性别")), "男");
     EXPECT_EQ(ui::chosenText(list("收款方式")), "现金");
     EXPECT_FALSE(button("历史订单")->isEnabled());
+
+    // The same member again, paid from the card: the balance gives what the collection row
+    // names, and the ledger of the member still adds up.
+    findCard("VIP001");
+    const qlonglong member = window_->memberId();
+    test::typeText(text("商品单价"), "50");
+    check("会员储值卡")->setChecked(true);
+    button("保存")->click();
+    EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.last().toStdString();
+    ASSERT_EQ(printed_.size(), 2);
+    const ResultSet sk =
+        db().select("SELECT theMoney, MType FROM UO_SK WHERE (theNum = ?)", {printed_.last()});
+    ASSERT_EQ(sk.size(), 1);
+    EXPECT_EQ(sk.text(0, "MType"), "储值卡");
+    EXPECT_DOUBLE_EQ(sk.value(0, "theMoney").toDouble(), 44);
+    EXPECT_DOUBLE_EQ(
+        db().scalar("SELECT theMoney FROM UMember WHERE (ID = ?)", {member}).toDouble(), 56);
+    EXPECT_TRUE(test::ledgerBalances(db(), {{member, {100, 5}}}));
 }
 
 TEST_P(OrderEntryWindowTest, LookupBySeveralNoneAndHistory) {

@@ -7,6 +7,7 @@
 #include "orders/orderreminders.h"
 #include "support/allornothing.h"
 #include "support/dbfixture.h"
+#include "support/ledger.h"
 
 namespace florist::orders {
 namespace {
@@ -95,10 +96,15 @@ protected:
     }
     QString memberValues(const QString& card, const QString& del = "否") {
         const ResultSet r = db().select(
-            "SELECT theJF, theCount, theMoney FROM UMember WHERE (theNum = ?) AND (theDel = ?)",
+            "SELECT theJF, theCount, theMoney FROM UMember WHERE (theNum = ?) AND (theDel = ?) "
+            "ORDER BY ID",
             {card, del});
         return displayText(r.value(0, 0)) + "/" + displayText(r.value(0, 1)) + "/" +
                displayText(r.value(0, 2));
+    }
+    // The newest member holding the card.
+    qlonglong newestMember(const QString& card) {
+        return db().scalar("SELECT MAX(ID) FROM UMember WHERE (theNum = ?)", {card}).toLongLong();
     }
     // The numbers a descriptor lists, every page read (pages of two rows).
     QStringList numbers(const SearchDescriptor& spec, const QList<ConditionInput>& inputs = {}) {
@@ -194,6 +200,9 @@ TEST_P(OrderListTest, ManagementSearches) {
 TEST_P(OrderListTest, DeletingAMemberOrderGivesBackPointsVisitAndCardPayments) {
     member("V1", 10, 3, 5, "是"); // deleted, once held the same card
     member("V1", 50, 4, 20);
+    const qlonglong first = newestMember("V1");
+    // Before DD1 took 8 points and 60 + 15 from the card, the member had 42 and 95.
+    const test::Openings openings = {{first, {95, 42}}};
     const qlonglong id = order("DD1", "会员", "V1", "2025-02-01", 80, 60, "储值卡", "总店", 8);
     // A later collection by card and one in cash: the card gets back 60 + 15 only.
     dm().myESQL("INSERT INTO UO_SK (theNum, theDate, theMoney, MType, theType, theDel) VALUES "
@@ -203,6 +212,11 @@ TEST_P(OrderListTest, DeletingAMemberOrderGivesBackPointsVisitAndCardPayments) {
     const SearchDescriptor m = orderManagementSpec("总店");
     const SearchDescriptor k = collectionsSpec("总店");
     ASSERT_EQ(totals(k).rows, 4);
+    ASSERT_TRUE(test::ledgerBalances(db(), openings));
+    // A second live member given the same number later: DD1 (from before orders recorded their
+    // member) is the earliest one's alone.
+    member("V1", 7, 1, 7);
+    const qlonglong twin = newestMember("V1");
 
     const int statements = test::expectAllOrNothing(db(), [&] { deleteOrder(dm(), id); });
     EXPECT_GE(statements, 3);
@@ -219,6 +233,7 @@ TEST_P(OrderListTest, DeletingAMemberOrderGivesBackPointsVisitAndCardPayments) {
     deleteOrder(dm(), walkIn);
     EXPECT_EQ(memberValues("V1"), "42/3/95");
     EXPECT_TRUE(numbers(m).isEmpty());
+    EXPECT_TRUE(test::ledgerBalances(db(), {{first, {95, 42}}, {twin, {7, 7}}}));
 }
 
 TEST_P(OrderListTest, CollectionsMoveTheReceivableAndAreListedWithTheirOwnDate) {
@@ -293,6 +308,7 @@ TEST_P(OrderListTest, CollectionsMoveTheReceivableAndAreListedWithTheirOwnDate) 
     QList<ConditionInput> byDate(k.conditions.size());
     byDate[1] = dates(QDate(2025, 3, 1), QDate(2025, 3, 1));
     EXPECT_EQ(totals(k, byDate).rows, 4); // the three of DD1 and the one of DD2
+    EXPECT_TRUE(test::ledgerBalances(db(), {{newestMember("V1"), {30, 0}}}));
 }
 
 TEST_P(OrderListTest, StateAndVaseMoveIndependently) {

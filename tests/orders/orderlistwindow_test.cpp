@@ -4,6 +4,7 @@
 #include "orders/orderlistwindow.h"
 #include "reports/printmodule.h"
 #include "support/dbfixture.h"
+#include "support/ledger.h"
 #include "support/uitest.h"
 #include "ui/mainwindow.h"
 #include "ui/search/conditionpanel.h"
@@ -225,6 +226,20 @@ TEST_P(OrderListWindowTest, CollectionDialogOffersTheReceivableAndStaysOpenOnABa
     EXPECT_EQ(numbers(), QStringList{"DD250301-0001"}); // a part payment stays listed
     EXPECT_EQ(w->model()->value(0, "应收金额").toDouble(), 20.0);
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM UO_SK WHERE (theType = '应收回笼')").toInt(), 1);
+
+    // The rest from the member's card: the balance gives exactly the collection's amount.
+    // Before DD250301-0001 the member had 12 points (the order gave 8) and 50 on the card.
+    db().exec("UPDATE UMember SET theMoney = 50");
+    const qlonglong member = db().scalar("SELECT ID FROM UMember").toLongLong();
+    w->setModalRunner([&](QDialog* d) {
+        ui::chooseText(test::findByName<QComboBox>(d, "收款方式"), "储值卡");
+        static_cast<ui::RowDialog*>(d)->save();
+    });
+    action("已收 &Y")->trigger();
+    EXPECT_EQ(prompts.texts().size(), 1) << "no message: " << prompts.last().toStdString();
+    EXPECT_TRUE(numbers().isEmpty());
+    EXPECT_DOUBLE_EQ(db().scalar("SELECT theMoney FROM UMember").toDouble(), 30);
+    EXPECT_TRUE(test::ledgerBalances(db(), {{member, {50, 12}}}));
 }
 
 TEST_P(OrderListWindowTest, PickedUpAndVaseAskFirstAndVaseOptionsWaitForTheSearch) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRandomGenerator>
 #include <QThread>
 #include <atomic>
 #include <cstdlib>
@@ -107,8 +108,12 @@ std::unique_ptr<Database> freshDatabase(Backend backend) {
         return db;
     }
     ensureTemplate();
-    const QString name = QString("florist_t_%1_%2")
+    // The process id alone repeats over a run of many test processes, and a database that a
+    // test left behind would then be in the way: a random part keeps names apart.
+    static const quint32 runTag = QRandomGenerator::system()->generate();
+    const QString name = QString("florist_t_%1_%2_%3")
                              .arg(QCoreApplication::applicationPid())
+                             .arg(runTag, 8, 16, QChar('0'))
                              .arg(counter.fetch_add(1));
     adminExec("CREATE DATABASE " + name + " TEMPLATE " + templateName());
     auto db = std::make_unique<Database>(pgSettings(name));

@@ -1,6 +1,7 @@
 #include "stations/simulation.h"
 
 #include "core/db/datamodule.h"
+#include "stock/stockdocument.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -61,17 +62,40 @@ Openings prepareShop(DataModule& dm) {
             {kBusinessDate, m.card, m.name, m.category, m.points, m.money, kStore, kBusinessDate});
         o.members.insert(id, test::Opening{m.money, m.points});
     }
+    qlonglong supplier = 0;
     for (const PartnerSeed& p : kPartners) {
         const qlonglong id = db.insert(
             "INSERT INTO UWL (theType, theName, thePro, thePhone, theMob, theAdd, theYS, theYF, "
             "Remark, thePY, theDel, WName) VALUES (?, ?, '', '', '', '', ?, ?, '', '', '否', ?)",
             {p.type, p.name, p.receivable, p.payable, kStore});
         o.partners.insert(id, PartnerOpening{p.receivable, p.payable});
+        if (supplier == 0 && QString(p.type) == "供应商") {
+            supplier = id;
+        }
     }
+    // The opening stock comes in by a purchase like any other, paid in full.
+    stock::StockDocument opening;
+    opening.kind = stock::DocumentKind::Purchase;
+    opening.date = kBusinessDate;
+    opening.partnerId = supplier;
+    opening.store = kStore;
+    opening.paymentMethod = "现金";
+    opening.person = "admin";
+    opening.preparer = "admin";
     for (const MaterialSeed& m : kMaterials) {
-        db.exec("INSERT INTO UHC (theType, theNum, theName, theUnit, theCG, theXS, Remark, thePY, "
-                "theDel) VALUES ('鲜花', ?, ?, '枝', ?, ?, '', '', '否')",
-                {m.number, m.name, m.purchasePrice, m.salePrice});
+        const qlonglong id = db.insert(
+            "INSERT INTO UHC (theType, theNum, theName, theUnit, theCG, theXS, Remark, thePY, "
+            "theDel) VALUES ('鲜花', ?, ?, '枝', ?, ?, '', '', '否')",
+            {m.number, m.name, m.purchasePrice, m.salePrice});
+        stock::DocumentLine line =
+            stock::lineFromMaterial(id, m.number, m.name, "枝", m.purchasePrice);
+        line.quantity = "40";
+        opening.lines << line;
+    }
+    opening.paid = QString::number(stock::documentTotals(opening.lines).amount, 'g', 15);
+    const stock::DocumentSaveResult saved = stock::saveDocument(dm, opening);
+    if (!saved.done) {
+        throw Failure(saved.message);
     }
     return o;
 }

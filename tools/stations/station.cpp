@@ -35,6 +35,9 @@ int Tally::refusedCount() const {
 }
 
 void Tally::add(const Tally& other) {
+    for (auto it = other.tried.begin(); it != other.tried.end(); ++it) {
+        tried[it.key()] += it.value();
+    }
     for (auto it = other.done.begin(); it != other.done.end(); ++it) {
         done[it.key()] += it.value();
     }
@@ -50,6 +53,10 @@ void Tally::add(const Tally& other) {
 }
 
 QJsonObject Tally::toJson() const {
+    QJsonObject t;
+    for (auto it = tried.begin(); it != tried.end(); ++it) {
+        t.insert(it.key(), it.value());
+    }
     QJsonObject d;
     for (auto it = done.begin(); it != done.end(); ++it) {
         d.insert(it.key(), it.value());
@@ -58,7 +65,8 @@ QJsonObject Tally::toJson() const {
     for (auto it = refused.begin(); it != refused.end(); ++it) {
         r.insert(it.key(), it.value());
     }
-    return QJsonObject{{"done", d},
+    return QJsonObject{{"tried", t},
+                       {"done", d},
                        {"refused", r},
                        {"failed", failed},
                        {"failures", QJsonArray::fromStringList(failures)}};
@@ -66,6 +74,10 @@ QJsonObject Tally::toJson() const {
 
 Tally Tally::fromJson(const QJsonObject& json) {
     Tally t;
+    const QJsonObject tried = json.value("tried").toObject();
+    for (auto it = tried.begin(); it != tried.end(); ++it) {
+        t.tried.insert(it.key(), it.value().toInt());
+    }
     const QJsonObject d = json.value("done").toObject();
     for (auto it = d.begin(); it != d.end(); ++it) {
         t.done.insert(it.key(), it.value().toInt());
@@ -104,7 +116,16 @@ QString refusalReason(const QString& message) {
 }
 
 Station::Station(DataModule& dm, quint64 seed) : dm_(dm), rng_(seed) {
+    firstOperation_ = below(int(operations().size()));
     reloadShared();
+}
+
+QStringList Station::operationNames() {
+    QStringList names;
+    for (const Operation& op : operations()) {
+        names << op.name;
+    }
+    return names;
 }
 
 void Station::reloadShared() {
@@ -126,6 +147,14 @@ const QList<Station::Operation>& Station::operations() {
         {"散客订单", 2, &Station::walkInOrder},
         {"订单已收", 2, &Station::collectOrder},
         {"删除订单", 1, &Station::deleteOrder},
+        {"采购", 2, &Station::purchase},
+        {"领用", 1, &Station::requisition},
+        {"报损", 1, &Station::damage},
+        {"销售", 2, &Station::sale},
+        {"收款", 2, [](Station& st) { return st.partnerMoney(true); }},
+        {"付款", 2, [](Station& st) { return st.partnerMoney(false); }},
+        {"删除收款", 1, [](Station& st) { return st.deletePartnerMoney(true); }},
+        {"删除付款", 1, [](Station& st) { return st.deletePartnerMoney(false); }},
     };
     return ops;
 }
@@ -159,15 +188,21 @@ void Station::step(Tally& tally) {
     for (const Operation& op : ops) {
         total += op.weight;
     }
-    int pick = below(total);
     const Operation* chosen = &ops.first();
-    for (const Operation& op : ops) {
-        if (pick < op.weight) {
-            chosen = &op;
-            break;
+    if (steps_ < ops.size()) {
+        chosen = &ops.at((firstOperation_ + steps_) % ops.size());
+    } else {
+        int pick = below(total);
+        for (const Operation& op : ops) {
+            if (pick < op.weight) {
+                chosen = &op;
+                break;
+            }
+            pick -= op.weight;
         }
-        pick -= op.weight;
     }
+    ++steps_;
+    ++tally.tried[chosen->name];
     try {
         ++tally.done[chosen->run(*this)];
     } catch (const Failure& f) {

@@ -24,6 +24,7 @@ namespace florist::stations {
 // rules expect when stations collide ("不足" of balance, points or stock, a document another
 // station deleted first), by reason; and everything else, which is a fault.
 struct Tally {
+    QMap<QString, int> tried; // by operation drawn
     QMap<QString, int> done;
     QMap<QString, int> refused;
     int failed = 0;
@@ -45,8 +46,12 @@ QString refusalReason(const QString& message);
 class Station {
 public:
     Station(DataModule& dm, quint64 seed);
-    // Draws one operation, runs it and counts how it ended.
+    // Draws one operation, runs it and counts how it ended. The first steps go through every
+    // kind of operation once, in turn from a place of the seed's, so that even a short run
+    // tries them all; the draw follows.
     void step(Tally& tally);
+    // The kinds of operation a station draws from.
+    static QStringList operationNames();
 
 private:
     struct Operation {
@@ -92,6 +97,8 @@ private:
 
     DataModule& dm_;
     std::mt19937_64 rng_;
+    int steps_ = 0;
+    int firstOperation_ = 0;
     QList<qlonglong> members_;
 };
 

@@ -16,10 +16,18 @@ QString text(double value) {
     return QString::number(value, 'g', 15);
 }
 
+// A row of the lot search by its headings, as the find dialog hands it over (PostgreSQL names
+// the unquoted ID and HCID in lower case).
 QVariantMap rowMap(const ResultSet& rows, int row) {
     QVariantMap m;
     for (int c = 0; c < rows.columns().size(); ++c) {
-        m.insert(rows.columns().at(c), rows.value(row, c));
+        QString name = rows.columns().at(c);
+        for (const char* key : {"ID", "HCID"}) {
+            if (name.compare(key, Qt::CaseInsensitive) == 0) {
+                name = key;
+            }
+        }
+        m.insert(name, rows.value(row, c));
     }
     return m;
 }

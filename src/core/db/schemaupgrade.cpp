@@ -174,6 +174,12 @@ std::vector<UpgradeStep> makeSteps() {
                  }
              }
          }});
+    // The member a member order charged, so that its deletion and later card collections
+    // reach that member alone.
+    steps.push_back(
+        {"UOrder.MID",
+         [](Database& db) { return statementRuns(db, "SELECT MID FROM UOrder WHERE 1 = 0"); },
+         [](Database& db) { addIntegerColumn(db, "UOrder", "MID"); }});
     return steps;
 }
 

@@ -99,11 +99,12 @@ struct Column {
     QVariantList params;       // values bound to the "?" of an expression field, in order
 };
 
-// A totals line: "积分：" followed by the sum over the filter, "0" when the sum is empty.
+// A totals line: "积分：" followed by the sum over the filter.
 struct Total {
     QString caption;    // "积分："
     QString expression; // SUM(theJF)
     QString alias;      // the heading of the totals select, and the column it is exported under
+    QString whenEmpty = QStringLiteral("0"); // shown when no row matches (the sum is empty)
 };
 
 // A hide check box ("隐藏收花人信息") and the headings it hides in the grid only.

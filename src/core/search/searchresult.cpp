@@ -24,13 +24,12 @@ QString sumText(const QVariant& v) {
 Totals readTotals(Database& db, const SearchDescriptor& spec, const Term& where) {
     Totals t;
     const ResultSet r = db.select(totalsSelect(spec) + where.text, where.params);
-    if (r.isEmpty()) {
-        t.values = QStringList(spec.totals.size(), "0");
-        return t;
-    }
     for (int i = 0; i < spec.totals.size(); ++i) {
-        const QVariant v = r.value(0, i);
-        t.values << (v.isNull() ? QString("0") : sumText(v));
+        const QVariant v = r.isEmpty() ? QVariant() : r.value(0, i);
+        t.values << (v.isNull() ? spec.totals.at(i).whenEmpty : sumText(v));
+    }
+    if (r.isEmpty()) {
+        return t;
     }
     t.rows = r.value(0, int(spec.totals.size())).toLongLong();
     return t;
