@@ -110,6 +110,14 @@ TEST_P(StationSimulationTest, InvariantCheckFindsWhatABrokenSaveLeaves) {
          "INSERT INTO ULY_List (theNum, HCID, theCount, thePrice, Remark) VALUES "
          "('LY250301-0077', 1, 1, 1, '')",
          "DELETE FROM ULY_List WHERE (theNum = 'LY250301-0077')", "without their document"},
+        {"stock taken without a line",
+         "UPDATE UHCKC SET theCount = theCount - 1 WHERE ID = (SELECT MIN(ID) FROM UHCKC)",
+         "UPDATE UHCKC SET theCount = theCount + 1 WHERE ID = (SELECT MIN(ID) FROM UHCKC)",
+         "lots hold"},
+        {"a document without its lines",
+         "INSERT INTO ULY (theDate, UName, theDel, theNum, myDate, WName, theMoney, theCount) "
+         "VALUES ('2025-03-01', 'admin', '否', 'LY250301-0901', '2025-03-01', '总店', 0, 0)",
+         "DELETE FROM ULY WHERE (theNum = 'LY250301-0901')", "documents without lines"},
         {"a partner's receivable moved alone",
          "UPDATE UWL SET theYS = theYS - 5 WHERE (theName = '模拟客户甲')",
          "UPDATE UWL SET theYS = theYS + 5 WHERE (theName = '模拟客户甲')", "theYS"},
