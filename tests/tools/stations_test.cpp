@@ -93,11 +93,11 @@ TEST_P(StationSimulationTest, InvariantCheckFindsWhatABrokenSaveLeaves) {
          "VALUES ('2025-03-01', 'admin', '否', 'DD250301-9001', '2025-03-01', '散客', '总店', 0, "
          "0, 0)",
          "DELETE FROM UOrder WHERE (theNum = 'DD250301-9001')", "entry collection rows"},
-        {"an order whose amounts disagree",
+        {"collection rows without their order",
          "INSERT INTO UO_SK (theNum, theDate, theMoney, theType, theDel) VALUES ('DD250301-9002', "
          "'2025-03-01', 30, '订单录入', '否')",
          "DELETE FROM UO_SK WHERE (theNum = 'DD250301-9002')", "without their order"},
-        {"an order received twice",
+        {"an order whose amounts disagree",
          "INSERT INTO UOrder (theDate, UName, theDel, theNum, myDate, theType, WName, M6, M7, M8) "
          "VALUES ('2025-03-01', 'admin', '否', 'DD250301-9003', '2025-03-01', '散客', '总店', 50, "
          "50, 20)",
