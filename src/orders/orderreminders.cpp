@@ -20,8 +20,17 @@ struct OrderHead {
     QVariant memberId; // the member a member order charged (MID); null on older rows
 };
 
-// The order as it is now; a Failure when another station deleted it since the list was read.
+// The order as it is now, held until the save ends; a Failure when another station deleted it
+// since the list was read. The guarded update that changes nothing takes the order's row lock
+// first, so that a deletion and a collection of one order on two stations run one after the
+// other: otherwise a collection could add its row (and charge the card) to an order another
+// station was deleting, leaving a live collection row under a deleted order and the charge
+// never given back. The select then reads what the other station committed.
 OrderHead liveOrder(Database& db, qlonglong orderId) {
+    if (db.exec("UPDATE UOrder SET theDel = theDel WHERE (ID = ?) AND (theDel = '否') ",
+                {orderId}) == 0) {
+        throw Failure("该订单 已删除，请重新查询！");
+    }
     const ResultSet r = db.select(
         "SELECT theNum, theType, MNum, theJF, MID FROM UOrder WHERE (ID = ?) AND (theDel = '否') ",
         {orderId});
