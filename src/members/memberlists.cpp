@@ -1,6 +1,7 @@
 #include "members/memberlists.h"
 
 #include "core/db/datamodule.h"
+#include "core/search/builders.h"
 
 #include <QSet>
 
@@ -16,26 +17,9 @@ using search::Term;
 
 namespace {
 
-Column text(const QString& heading, const QString& field, int width = 0, bool asText = false) {
-    Column c;
-    c.heading = heading;
-    c.field = field;
-    c.width = width;
-    c.exportAsText = asText;
-    return c;
-}
-
-Column number(const QString& heading, const QString& field, int width = 0) {
-    Column c = text(heading, field, width);
-    c.kind = ColumnKind::Number;
-    return c;
-}
-
-Column hiddenId() {
-    Column c = number("ID", "ID");
-    c.hidden = true;
-    return c;
-}
+using search::build::hidden;
+using search::build::number;
+using search::build::text;
 
 // The member columns from "会员分类" to "账户余额", shared by every member list.
 QList<Column> memberColumns() {
@@ -64,7 +48,7 @@ QList<Column> fullColumns() {
     QList<Column> cols;
     cols << text("门店名称", "WName");
     cols += memberColumns();
-    cols << text("录入日期", "theDate") << text("录入人", "UName") << hiddenId();
+    cols << text("录入日期", "theDate") << text("录入人", "UName") << hidden("ID");
     return cols;
 }
 
@@ -181,7 +165,7 @@ SearchDescriptor nonConsumptionSpec(const QDate& business) {
 SearchDescriptor pointsClearingSpec() {
     SearchDescriptor s = memberList("frmMember_JFQL", "会员积分清零");
     s.columns = memberColumns();
-    s.columns << hiddenId();
+    s.columns << hidden("ID");
     s.conditions = memberConditions();
     s.exportTitle.clear();
     return s;

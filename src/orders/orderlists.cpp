@@ -1,6 +1,7 @@
 #include "orders/orderlists.h"
 
 #include "core/db/loaders.h"
+#include "core/search/builders.h"
 
 namespace florist::orders {
 
@@ -13,26 +14,9 @@ using search::SearchDescriptor;
 
 namespace {
 
-Column text(const QString& heading, const QString& field, int width = 0, bool asText = false) {
-    Column c;
-    c.heading = heading;
-    c.field = field;
-    c.width = width;
-    c.exportAsText = asText;
-    return c;
-}
-
-Column number(const QString& heading, const QString& field, int width = 0) {
-    Column c = text(heading, field, width);
-    c.kind = ColumnKind::Number;
-    return c;
-}
-
-Column hiddenId() {
-    Column c = number("ID", "ID");
-    c.hidden = true;
-    return c;
-}
+using search::build::hidden;
+using search::build::number;
+using search::build::text;
 
 // The 44 columns of every order list, in the grid's order.
 QList<Column> orderColumns() {
@@ -52,7 +36,7 @@ QList<Column> orderColumns() {
             text("订单状态", "DState"), text("备注", "Remark", 120), text("开发票", "theFP"),
             text("花器回收", "theHS"), text("送达通知", "theTZ"), text("送达结款", "theJK"),
             number("本单积分", "theJF", 60), text("录入日期", "theDate"), text("录入人", "UName"),
-            hiddenId()};
+            hidden("ID")};
 }
 
 Condition textCondition(const QString& caption, const QString& field) {
@@ -225,7 +209,7 @@ SearchDescriptor collectionsSpec(const QString& currentStore) {
                  text("收款人", "theSKR"),
                  text("录入人", "UName"),
                  text("类型", "theType"),
-                 hiddenId()};
+                 hidden("ID")};
     s.countCaption = "订单收款数量：";
     s.totals = {{"收款金额：", "SUM(theMoney)", "收款金额"}};
     s.exportTitle = "订单收款表";

@@ -1,6 +1,7 @@
 #include "storedvalue/storedvaluelists.h"
 
 #include "core/db/loaders.h"
+#include "core/search/builders.h"
 
 namespace florist::storedvalue {
 
@@ -13,29 +14,12 @@ using search::SearchDescriptor;
 
 namespace {
 
+using search::build::hidden;
+using search::build::number;
+using search::build::text;
+
 // Wide enough for a whole number such as CZ250301-0001.
 constexpr int kNumberWidth = 120;
-
-Column text(const QString& heading, const QString& field, int width = 0, bool asText = false) {
-    Column c;
-    c.heading = heading;
-    c.field = field;
-    c.width = width;
-    c.exportAsText = asText;
-    return c;
-}
-
-Column number(const QString& heading, const QString& field, int width = 0) {
-    Column c = text(heading, field, width);
-    c.kind = ColumnKind::Number;
-    return c;
-}
-
-Column hiddenId() {
-    Column c = number("ID", "ID");
-    c.hidden = true;
-    return c;
-}
 
 Condition textCondition(const QString& caption, const QString& field) {
     Condition c;
@@ -104,7 +88,7 @@ SearchDescriptor topUpManagementSpec(const QString& store) {
                  text("收款方式", "MType"),
                  text("收款人", "theSKR"),
                  text("备注", "Remark", 200),
-                 hiddenId()};
+                 hidden("ID")};
     s.countCaption = "储值数量：";
     s.totals = {{"储值金额：", "SUM(M1)", "储值金额"},
                 {"赠送金额：", "SUM(M2)", "赠送金额"},
@@ -143,7 +127,7 @@ SearchDescriptor exchangeManagementSpec(const QString& store) {
                  number("兑换积分", "thePrice * theCount", 80),
                  text("接待人", "theJDR"),
                  text("备注", "Remark", 200),
-                 hiddenId()};
+                 hidden("ID")};
     s.countCaption = "兑换数量：";
     s.totals = {{"数量：", "SUM(theCount)", "数量"},
                 {"兑换积分：", "SUM(thePrice * theCount)", "兑换积分"}};
