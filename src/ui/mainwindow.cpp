@@ -29,7 +29,7 @@ struct ToolButton {
 const ToolButton kToolButtons[] = {
     {"订单录入", 1, 0}, {"未送订单", 1, 4}, {"应收订单", 1, 5}, {"未取订单", 1, 6},
     {"花器回收", 1, 7}, {"会员录入", 2, 2}, {"生日提醒", 2, 7}, {"储值录入", 3, 0},
-    {"兑换录入", 4, 0}, {"帮助", -1, -1},   {"退出", 0, 7},
+    {"兑换录入", 4, 0}, {"帮助", 8, 0},     {"退出", 0, 7},
 };
 
 // The client area: the picture behind the child windows follows the frame's size, and the shop

@@ -90,6 +90,14 @@ TEST_P(ShopDayWindowTest, MenuOpensTakingsAndHelp) {
     ASSERT_GE(help->contents()->count(), 9);
     EXPECT_EQ(help->contents()->item(0)->text(), "首次登录与密码");
     help->contents()->setCurrentRow(help->contents()->count() - 1);
+    // The toolbar's 帮助 opens the same guide.
+    for (QAction* a : main.toolbarActions()) {
+        if (a->text() == "帮助") {
+            a->trigger();
+        }
+    }
+    ASSERT_EQ(main.mdiArea()->subWindowList().size(), 3);
+    EXPECT_EQ(main.mdiArea()->subWindowList().at(2)->widget()->objectName(), "frmHelp");
 }
 
 TEST_P(ShopDayWindowTest, TakingsSearchShowsFiguresChartAndPrintsOnA4) {
