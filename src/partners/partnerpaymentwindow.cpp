@@ -59,6 +59,9 @@ PaymentEntryWindow::PaymentEntryWindow(ui::Context& context, Direction direction
         checkGrid->addWidget(ui::captionLabel(captions.at(i), e, check), i / 3, (i % 3) * 2);
         checkGrid->addWidget(e, i / 3, (i % 3) * 2 + 1);
     }
+    for (int c = 1; c < 6; c += 2) {
+        checkGrid->setColumnStretch(c, 1);
+    }
     layout->addWidget(check);
 
     auto* money = new QGroupBox(config_.moneyGroup, this);
@@ -82,7 +85,11 @@ PaymentEntryWindow::PaymentEntryWindow(ui::Context& context, Direction direction
     }
     moneyGrid->addWidget(ui::captionLabel("备        注：", remark_, money), 2, 0);
     moneyGrid->addWidget(remark_, 2, 1, 1, 3);
+    moneyGrid->setColumnStretch(1, 1);
+    moneyGrid->setColumnStretch(3, 1);
     layout->addWidget(money);
+    // Extra height goes below the groups, not into them.
+    layout->addStretch(1);
 
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -90,7 +97,7 @@ PaymentEntryWindow::PaymentEntryWindow(ui::Context& context, Direction direction
     layout->addLayout(row);
     connect(buttons.at(0), &QPushButton::clicked, this, [this] { save(); });
     connect(buttons.at(1), &QPushButton::clicked, this, &QDialog::reject);
-    resize(720, 420);
+    resize(720, 360);
     partner_->setFocus();
 }
 

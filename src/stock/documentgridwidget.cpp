@@ -60,6 +60,8 @@ public:
             return new ui::FieldValidator(0, ui::KeyFilter::Digits, parent);
         case C::Price:
             return new ui::FieldValidator(0, ui::KeyFilter::Amount, parent);
+        case C::Remark:
+            return new ui::FieldValidator(kLineRemarkBytes, ui::KeyFilter::Any, parent);
         default:
             return new ui::FieldValidator(0, ui::KeyFilter::Any, parent);
         }

@@ -218,6 +218,10 @@ DocumentSaveResult saveDocument(DataModule& dm, const StockDocument& doc) {
         if (!isUnsignedNumber(l.price)) {
             return refused(notNumberMessage(head + "单价"), DocumentFocus::Price, i);
         }
+        if (gbkLength(l.remark) > kLineRemarkBytes) {
+            return refused(tooLongMessage(head + "备注", kLineRemarkBytes),
+                           DocumentFocus::LineRemark, i);
+        }
         values << LineValues{i, parseAmount(l.quantity), parseAmount(l.price)};
     }
     if (values.isEmpty()) {

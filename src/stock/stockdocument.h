@@ -55,6 +55,8 @@ const QList<DocumentKind>& allDocumentKinds();
 
 // Lines 1 to 99 of a document's grid.
 constexpr int kLineCount = 99;
+// A line remark holds at most this many bytes (the cell stops there, the save checks again).
+constexpr int kLineRemarkBytes = 100;
 
 // One line of the grid. A line counts only once it holds a material; outgoing lines also hold
 // the lot and the lot's quantity as it was when the lot was picked.
@@ -103,13 +105,13 @@ struct StockDocument {
 };
 
 // Where a refused save puts the cursor.
-enum class DocumentFocus { None, Partner, Grid, Quantity, Price, Paid, Remark };
+enum class DocumentFocus { None, Partner, Grid, Quantity, Price, LineRemark, Paid, Remark };
 
 struct DocumentSaveResult {
     bool done = false;
     QString message;
     DocumentFocus focus = DocumentFocus::None;
-    int line = -1; // index into lines for Quantity and Price
+    int line = -1; // index into lines for Quantity, Price and LineRemark
     QString number;
 };
 

@@ -330,6 +330,9 @@ bool StockDocumentWindow::save() {
         case DocumentFocus::Price:
             grid_->focusCell(r.line, DocumentGridWidget::Price);
             break;
+        case DocumentFocus::LineRemark:
+            grid_->focusCell(r.line, DocumentGridWidget::Remark);
+            break;
         case DocumentFocus::Paid:
             paid_->setFocus();
             paid_->selectAll();

@@ -214,6 +214,15 @@ TEST_P(StockDocumentTest, ChecksRefuseBeforeWriting) {
         EXPECT_EQ(r.message, c.message);
         EXPECT_EQ(r.focus, c.focus) << c.message;
     }
+    // A line remark pasted past its cell's limit (the line table would refuse a long one on a
+    // server) is named with its line.
+    StockDocument d = document(DocumentKind::Purchase, supplier);
+    d.lines[4] = StockRows::line(db(), rose, "1", "2");
+    d.lines[4].remark = QString(201, QChar(0x82b1));
+    const DocumentSaveResult r = saveDocument(dm(), d);
+    EXPECT_EQ(r.message, "H001 玫瑰 备注 超过 100 个字节，请重新录入！");
+    EXPECT_EQ(r.focus, DocumentFocus::LineRemark);
+    EXPECT_EQ(r.line, 4);
     EXPECT_EQ(test::databaseSnapshot(db()), before);
 }
 
