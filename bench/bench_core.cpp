@@ -1,6 +1,6 @@
+#include "app/application.h"
 #include "core/db/datamodule.h"
 #include "core/session/startup.h"
-#include "app/application.h"
 #include "ui/loginwindow.h"
 
 #include <QApplication>

@@ -11,11 +11,12 @@ class DataModule;
 namespace florist::members {
 
 // The member lists over UMember, as descriptors of the shared search window.
-search::SearchDescriptor memberManagementSpec();                    // frmMember_M "会员管理"
-search::SearchDescriptor memberQuerySpec();                         // frmMember_Q "会员查询"
-search::SearchDescriptor birthdayReminderSpec();                    // frmMember_SR "会员生日提醒"
-search::SearchDescriptor nonConsumptionSpec(const QDate& business); // frmMember_WXF "会员未消费提醒"
-search::SearchDescriptor pointsClearingSpec();                      // frmMember_JFQL "会员积分清零"
+search::SearchDescriptor memberManagementSpec(); // frmMember_M "会员管理"
+search::SearchDescriptor memberQuerySpec();      // frmMember_Q "会员查询"
+search::SearchDescriptor birthdayReminderSpec(); // frmMember_SR "会员生日提醒"
+search::SearchDescriptor
+nonConsumptionSpec(const QDate& business);     // frmMember_WXF "会员未消费提醒"
+search::SearchDescriptor pointsClearingSpec(); // frmMember_JFQL "会员积分清零"
 
 // The month-days 'mm-dd' of the birthday reminder: the first date and the n days after it, n the
 // days between the two dates without sign, so the range always runs forward from the first date

@@ -31,7 +31,8 @@ struct ExportSpec {
 };
 
 // The exported table as text: one line per row, one cell per heading; totalsLine holds one
-// cell per heading too ("" where there is no total), and is ignored unless the export has totals (hasTotals()).
+// cell per heading too ("" where there is no total), and is ignored unless the export has totals
+// (hasTotals()).
 struct ExportTable {
     QList<QStringList> rows;
     QStringList totalsLine;

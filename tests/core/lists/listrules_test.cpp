@@ -1,6 +1,6 @@
 #include "core/db/datamodule.h"
-#include "core/settings/storelists.h"
 #include "core/lists/listrules.h"
+#include "core/settings/storelists.h"
 #include "lists/referencelists.h"
 #include "members/membertypes.h"
 #include "support/dbfixture.h"
