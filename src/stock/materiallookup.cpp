@@ -32,11 +32,13 @@ QString materialSearchSelect(const Dialect& dialect) {
 ResultSet searchMaterials(DataModule& dm, const QString& text) {
     const Dialect& dialect = dm.db().dialect();
     // UHC_trgm (SQLite) narrows a longer text to the materials that may hold it; the LIKE
-    // terms still decide. PostgreSQL's trigram indexes serve the ILIKE terms themselves.
+    // terms still decide. PostgreSQL's trigram indexes serve the ILIKE terms themselves, for a
+    // text of three characters or more: planned for its value, a shorter one keeps the scan.
     const Dialect::Prefilter prefilter = dialect.substringPrefilter("UHC", text);
     const QString pattern = search::containsPattern(text);
-    return dm.db().select(materialSelect(dialect, prefilter.text),
-                          prefilter.params + QVariantList{pattern, pattern, pattern});
+    return dm.db().selectPlannedForValues(materialSelect(dialect, prefilter.text),
+                                          prefilter.params +
+                                              QVariantList{pattern, pattern, pattern});
 }
 
 PickedMaterial pickMaterial(const ResultSet& rows, int row) {
