@@ -220,6 +220,11 @@ CREATE TABLE IF NOT EXISTS UHC (
 );
 CREATE INDEX IF NOT EXISTS ix_UHC_theNum ON UHC (theNum);
 CREATE INDEX IF NOT EXISTS ix_UHC_thePY ON UHC (thePY);
+-- Trigram indexes for the material lookup's contains-search (pg_trgm, created
+-- with the member lookup's above).
+CREATE INDEX IF NOT EXISTS ix_UHC_theName_trgm ON UHC USING gin (theName gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UHC_thePY_trgm ON UHC USING gin (thePY gin_trgm_ops);
+CREATE INDEX IF NOT EXISTS ix_UHC_theNum_trgm ON UHC USING gin (theNum gin_trgm_ops);
 
 -- Stock lots, one per purchase line: HCID is UHC.ID, CGNum the purchase
 -- number, theCount the quantity still in the lot.

@@ -216,6 +216,13 @@ CREATE TABLE IF NOT EXISTS UHC (
 );
 CREATE INDEX IF NOT EXISTS ix_UHC_theNum ON UHC (theNum);
 CREATE INDEX IF NOT EXISTS ix_UHC_thePY ON UHC (thePY);
+-- The material lookup's substring index over name, initials and number, kept
+-- like the member lookup's by the triggers below.
+CREATE VIRTUAL TABLE IF NOT EXISTS UHC_trgm USING fts5(theName, thePY, theNum, content='UHC', content_rowid='ID', tokenize='trigram');
+CREATE TRIGGER IF NOT EXISTS UHC_trgm_ai AFTER INSERT ON UHC BEGIN INSERT INTO UHC_trgm (rowid, theName, thePY, theNum) VALUES (new.ID, new.theName, new.thePY, new.theNum); END;
+CREATE TRIGGER IF NOT EXISTS UHC_trgm_ad AFTER DELETE ON UHC BEGIN INSERT INTO UHC_trgm (UHC_trgm, rowid, theName, thePY, theNum) VALUES ('delete', old.ID, old.theName, old.thePY, old.theNum); END;
+CREATE TRIGGER IF NOT EXISTS UHC_trgm_au AFTER UPDATE OF theName, thePY, theNum ON UHC BEGIN INSERT INTO UHC_trgm (UHC_trgm, rowid, theName, thePY, theNum) VALUES ('delete', old.ID, old.theName, old.thePY, old.theNum); INSERT INTO UHC_trgm (rowid, theName, thePY, theNum) VALUES (new.ID, new.theName, new.thePY, new.theNum); END;
+INSERT INTO UHC_trgm (UHC_trgm) VALUES ('rebuild');
 
 -- Stock lots, one per purchase line: HCID is UHC.ID, CGNum the purchase
 -- number, theCount the quantity still in the lot.

@@ -282,6 +282,8 @@ GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_UHC_thePY' AND object_id = OBJECT_ID(N'UHC'))
     CREATE INDEX ix_UHC_thePY ON UHC (thePY);
 GO
+-- The material lookup's contains-search (name, initials, number) scans UHC
+-- here; SQLite and PostgreSQL hold substring indexes for it.
 
 -- Stock lots, one per purchase line: HCID is UHC.ID, CGNum the purchase
 -- number, theCount the quantity still in the lot.

@@ -1,5 +1,6 @@
 #include "core/db/database.h"
 #include "core/db/datamodule.h"
+#include "core/db/schemaupgrade.h"
 #include "core/errors.h"
 #include "core/search/searchdescriptor.h"
 #include "core/text/pinyin.h"
@@ -102,6 +103,8 @@ std::unique_ptr<Database> openDatabase(Backend b) {
     if (fresh) {
         db->createSchema(true);
     }
+    // A database filled by an earlier build gets what the program's start adds.
+    upgradeSchema(*db);
     if (db->scalar("SELECT COUNT(*) FROM UHC").toInt() < kMaterials) {
         std::fprintf(stderr, "filling %s\n", qPrintable(backendName(b)));
         fill(*db);

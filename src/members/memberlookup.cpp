@@ -74,7 +74,7 @@ QString memberLookupSelect(const Dialect& dialect, bool withName, bool escaped) 
 }
 
 search::Term memberLookupFilter(const Dialect& dialect, bool withName, const QString& text) {
-    const Dialect::Prefilter prefilter = dialect.memberSubstringPrefilter(text);
+    const Dialect::Prefilter prefilter = dialect.substringPrefilter("UMember", text);
     search::Term t;
     t.text = lookupTerms(dialect, withName, needsLikeEscape(text), prefilter.text);
     t.params = prefilter.params + memberLookupParams(text, withName);

@@ -76,39 +76,49 @@ TEST_P(SchemaUpgradeTest, EveryStepIsInPlaceOnANewDatabase) {
     }
 }
 
-// The member lookup's trigram index comes to an older database with the members it holds.
-TEST_P(SchemaUpgradeTest, AddsTheMemberSubstringIndex) {
+// The lookups' trigram indexes come to an older database with the rows it holds.
+TEST_P(SchemaUpgradeTest, AddsTheSubstringIndexes) {
     if (backend() == Backend::Sqlite) {
-        for (const char* drop : {"DROP TRIGGER UMember_trgm_ai", "DROP TRIGGER UMember_trgm_ad",
-                                 "DROP TRIGGER UMember_trgm_au", "DROP TABLE UMember_trgm"}) {
-            db().exec(drop);
+        for (const QString table : {"UMember", "UHC"}) {
+            for (const QString suffix : {"_trgm_ai", "_trgm_ad", "_trgm_au"}) {
+                db().exec("DROP TRIGGER " + table + suffix);
+            }
+            db().exec("DROP TABLE " + table + "_trgm");
         }
     } else {
-        for (const char* column : {"theNum", "thePhone", "thePY", "theName", "theMob"}) {
-            db().exec(QString("DROP INDEX ix_UMember_%1_trgm").arg(column));
-        }
-        db().exec("DROP EXTENSION pg_trgm");
+        db().exec("DROP EXTENSION pg_trgm CASCADE");
     }
     db().exec("INSERT INTO UMember (theDel, theNum, theName, theMob) VALUES ('否', 'A12345', "
               "'王小芳', '13912345678')");
-    const UpgradeStep* step = nullptr;
-    for (const UpgradeStep& s : upgradeSteps()) {
-        if (s.name == "UMember_trgm") {
-            step = &s;
+    db().exec("INSERT INTO UHC (theNum, theName, thePY, theDel) VALUES ('H02345', '玫瑰', 'mg', "
+              "'否')");
+    for (const QString name : {"UMember_trgm", "UHC_trgm"}) {
+        const UpgradeStep* step = nullptr;
+        for (const UpgradeStep& s : upgradeSteps()) {
+            if (s.name == name) {
+                step = &s;
+            }
         }
+        ASSERT_NE(step, nullptr) << name.toStdString();
+        EXPECT_FALSE(step->present(db())) << name.toStdString();
     }
-    ASSERT_NE(step, nullptr);
-    EXPECT_FALSE(step->present(db()));
     upgradeSchema(db());
-    EXPECT_TRUE(step->present(db()));
-    const QString found =
-        backend() == Backend::Sqlite
-            ? "SELECT rowid FROM UMember_trgm WHERE UMember_trgm MATCH '\"2345\"'"
-            : "SELECT indexname FROM pg_indexes WHERE indexname LIKE 'ix_umember_%_trgm'";
-    EXPECT_EQ(db().count(found), backend() == Backend::Sqlite ? 1 : 5);
+    struct Case {
+        const char* table;
+        int columns;
+    };
+    for (const Case c : {Case{"UMember", 5}, Case{"UHC", 3}}) {
+        const QString t = QString::fromLatin1(c.table);
+        const QString found =
+            backend() == Backend::Sqlite
+                ? QString("SELECT rowid FROM %1_trgm WHERE %1_trgm MATCH '\"2345\"'").arg(t)
+                : QString("SELECT indexname FROM pg_indexes WHERE indexname LIKE 'ix_%1_%_trgm'")
+                      .arg(t.toLower());
+        EXPECT_EQ(db().count(found), backend() == Backend::Sqlite ? 1 : c.columns) << c.table;
+    }
 }
 
-// A login that may not create the extension or index the member table starts all the same;
+// A login that may not create the extension or index the looked-up tables starts all the same;
 // its lookups keep the plain scan.
 TEST_P(SchemaUpgradeTest, WithoutTheRightTheIndexIsLeftOut) {
     if (backend() != Backend::Postgres) {
@@ -117,7 +127,7 @@ TEST_P(SchemaUpgradeTest, WithoutTheRightTheIndexIsLeftOut) {
     for (const char* column : {"theNum", "thePhone", "thePY", "theName", "theMob"}) {
         db().exec(QString("DROP INDEX ix_UMember_%1_trgm").arg(column));
     }
-    db().exec("DROP EXTENSION pg_trgm");
+    db().exec("DROP EXTENSION pg_trgm CASCADE");
     db().exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = "
               "'florist_clerk') THEN CREATE ROLE florist_clerk LOGIN; END IF; END $$");
     db().exec("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO "
@@ -131,9 +141,7 @@ TEST_P(SchemaUpgradeTest, WithoutTheRightTheIndexIsLeftOut) {
         EXPECT_NO_THROW(upgradeSchema(shop));
         EXPECT_EQ(shop.count("SELECT 1 FROM UMember"), 0);
     }
-    EXPECT_EQ(db().count("SELECT indexname FROM pg_indexes WHERE indexname LIKE "
-                         "'ix_umember_%_trgm'"),
-              0);
+    EXPECT_EQ(db().count("SELECT indexname FROM pg_indexes WHERE indexname LIKE 'ix_%_trgm'"), 0);
 }
 
 FLORIST_ON_EVERY_BACKEND(SchemaUpgradeTest);

@@ -171,6 +171,64 @@ TEST_P(MaterialTest, SearchesFindByInitialsAndDropDeletedMaterials) {
     EXPECT_EQ(list(f.text, f.params).size(), 0);
 }
 
+// Texts of three characters or more go through the substring index on SQLite; every text finds
+// the rows of the plain statement, after edits and rows removed for good.
+TEST_P(MaterialTest, IndexedSearchFindsThePlainStatementsRows) {
+    const auto add = [&](const QString& number, const QString& name, const QString& py) {
+        db().exec("INSERT INTO UHC (theType, theNum, theName, theUnit, thePY, theDel) VALUES "
+                  "('鲜花', ?, ?, '支', ?, '否')",
+                  {number, name, py});
+        return db().scalar("SELECT ID FROM UHC WHERE (theNum = ?)", {number}).toLongLong();
+    };
+    add("Q'7%_x", "欧阳'玫瑰", "oy'mg");
+    add("abc138", "Red Rose", "RR");
+    add("H000123", "百合花", "bhh");
+    add("Z\"q\"", "满天星%", "mtx");
+    const qlonglong edited = add("ED1", "旧名字", "jmz");
+    const qlonglong removed = add("RM1", "马上走", "msz");
+    const qlonglong hidden = add("HD1", "藏起来", "ccl");
+    MaterialValues renamed = rose("ED2");
+    renamed.name = "新名字";
+    ASSERT_TRUE(saveMaterial(dm(), renamed, edited).outcome.done);
+    db().exec("DELETE FROM UHC WHERE (ID = ?)", {removed});
+    deleteMaterial(dm(), hidden);
+
+    EXPECT_EQ(db().dialect().substringPrefilter("UHC", "abc").text.contains("UHC_trgm"),
+              backend() == Backend::Sqlite);
+    EXPECT_TRUE(db().dialect().substringPrefilter("UHC", "ab").text.isEmpty());
+    for (const QString& text :
+         {"",          "H0",     "H00",    "000123", "0012", "ABC",    "abc",   "C13",
+          "red r",     "ROSE",   "x_",     "7%_",    "%_x",  "Q'7",    "阳'玫", "玫瑰",
+          "欧阳'玫瑰", "百合花", "星%",    "\"q\"",  "z\"q", "新名字", "xmz",   "旧名字",
+          "jmz",       "马上走", "藏起来", "ED2",    "ED1",  "RM1",    "HD1",   "_x%"}) {
+        const QString p = search::containsPattern(text);
+        const ResultSet plain = db().select(materialSearchSelect(db().dialect()), {p, p, p});
+        const ResultSet found = searchMaterials(dm(), text);
+        QStringList expected;
+        QStringList got;
+        for (int i = 0; i < plain.size(); ++i) {
+            expected << plain.text(i, "花材编号");
+        }
+        for (int i = 0; i < found.size(); ++i) {
+            got << found.text(i, "花材编号");
+        }
+        expected.sort();
+        got.sort();
+        EXPECT_EQ(got, expected) << text.toStdString();
+    }
+    const auto numbers = [&](const QString& text) {
+        const ResultSet rs = searchMaterials(dm(), text);
+        return rs.size() == 1 ? rs.text(0, "花材编号") : QString::number(rs.size());
+    };
+    EXPECT_EQ(numbers("新名字"), "ED2");
+    EXPECT_EQ(numbers("xmz"), "ED2");
+    EXPECT_EQ(numbers("旧名字"), "0");
+    EXPECT_EQ(numbers("马上走"), "0");
+    EXPECT_EQ(numbers("藏起来"), "0");
+    EXPECT_EQ(numbers("7%_"), "Q'7%_x");
+    EXPECT_EQ(numbers("0012"), "H000123");
+}
+
 TEST_P(MaterialTest, ImportSkipsEmptyAndUsedNumbersInAnyHeadingOrder) {
     saveMaterial(dm(), rose("R01"), 0);
     Sheet sheet;

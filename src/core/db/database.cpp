@@ -244,8 +244,12 @@ ResultSet Database::select(const QString& sql, const QVariantList& params) {
     return read([&] { return selectOnce(sql, params); });
 }
 
-ResultSet Database::selectOnce(const QString& sql, const QVariantList& params) {
-    QSqlQuery q = prepared(sql, params);
+ResultSet Database::selectPlannedForValues(const QString& sql, const QVariantList& params) {
+    return read([&] { return selectOnce(sql, params, Reuse::Once); });
+}
+
+ResultSet Database::selectOnce(const QString& sql, const QVariantList& params, Reuse reuse) {
+    QSqlQuery q = prepared(sql, params, reuse);
     QSqlRecord rec = q.record();
     QStringList columns;
     columns.reserve(rec.count());

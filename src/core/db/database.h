@@ -79,6 +79,10 @@ public:
     // and opened again, unless they run inside a transaction (which the loss ended).
     // Runs a query and returns all its rows.
     ResultSet select(const QString& sql, const QVariantList& params = {});
+    // select for a search whose best plan depends on the values (a trigram index serves a long
+    // contains-text, a scan a short one): prepared for this run alone, so that the server plans
+    // it for these values instead of settling on one plan for every value.
+    ResultSet selectPlannedForValues(const QString& sql, const QVariantList& params);
     // The number of rows a query returns, counted by the server where the shape allows.
     int count(const QString& sql, const QVariantList& params = {});
     // The first column of the first row; invalid when there is no row.
@@ -137,10 +141,10 @@ private:
             return fn();
         }
     }
-    ResultSet selectOnce(const QString& sql, const QVariantList& params);
+    enum class Reuse { Kept, Once };
+    ResultSet selectOnce(const QString& sql, const QVariantList& params, Reuse reuse = Reuse::Kept);
     int countOnce(const QString& sql, const QVariantList& params);
     QVariant scalarOnce(const QString& sql, const QVariantList& params);
-    enum class Reuse { Kept, Once };
     QSqlQuery prepared(const QString& sql, const QVariantList& params, Reuse reuse = Reuse::Kept);
     QSqlQuery keptStatement(const QString& text, const QVariantList& params);
     // Counts a statement and tells whether the injected fault falls on it.

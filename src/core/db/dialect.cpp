@@ -62,15 +62,16 @@ public:
                                                                : Conflict::None;
     }
     QString schemaResource() const override { return ":/schema/sqlite.sql"; }
-    // UMember_trgm: an FTS5 table with the trigram tokenizer over the five searched columns.
+    // <table>_trgm: an FTS5 table with the trigram tokenizer over the table's searched columns.
     // A quoted phrase of three characters or more matches where the text occurs inside a value.
-    Prefilter memberSubstringPrefilter(const QString& text) const override {
+    Prefilter substringPrefilter(const QString& table, const QString& text) const override {
         if (text.toUcs4().size() < 3) {
             return {};
         }
         QString phrase = text;
         phrase.replace('"', "\"\"");
-        return {"(ID IN (SELECT rowid FROM UMember_trgm WHERE UMember_trgm MATCH ?)) AND ",
+        const QString index = table + "_trgm";
+        return {QString("(ID IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)) AND ").arg(index),
                 {'"' + phrase + '"'}};
     }
 };

@@ -30,15 +30,18 @@ public:
     virtual QString keyEquals(const QString& column) const;
     // The operator of a case-insensitive contains-search (pinyin initials typed in lower case).
     virtual QString likeOperator() const { return QStringLiteral("LIKE"); }
-    // A narrowing term for a contains-search of text in the member lookup's columns, read from
-    // a substring (trigram) index: "(ID IN (…)) AND " with its value, or empty where the
-    // backend keeps the plain scan or the text is too short for the index. The rows it lets
-    // through are a superset of what the LIKE terms find, so they stay the judge.
+    // A narrowing term for a contains-search of text in the searched columns of a table that
+    // has a substring (trigram) index over exactly those columns (UMember for the member
+    // lookup, UHC for the material lookup): "(ID IN (…)) AND " with its value, or empty where
+    // the backend keeps the plain scan or the text is too short for the index. The rows it lets
+    // through are a superset of what the LIKE terms find, so they stay the judge. `table` is
+    // the program's own name, never typed input.
     struct Prefilter {
         QString text;
         QVariantList params;
     };
-    virtual Prefilter memberSubstringPrefilter(const QString& text) const {
+    virtual Prefilter substringPrefilter(const QString& table, const QString& text) const {
+        Q_UNUSED(table);
         Q_UNUSED(text);
         return {};
     }

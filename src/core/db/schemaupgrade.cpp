@@ -50,49 +50,63 @@ QString readSchemaPart(Database& db, const QString& name) {
     return part.join('\n');
 }
 
+// A table's substring index over the columns its lookup searches: an FTS5 table <table>_trgm
+// with its triggers on SQLite, GIN trigram indexes ix_<table>_<column>_trgm on PostgreSQL; SQL
+// Server keeps the plain scan.
+struct SubstringIndex {
+    QString table;
+    QStringList columns;
+};
+
 // Whether this login may add the trigram indexes: pg_trgm there or creatable (it is a trusted
-// extension: CREATE on the database suffices), and the member table its own. When it may not,
-// the lookup keeps its plain scan and the start goes on.
-bool postgresMayIndex(Database& db) {
+// extension: CREATE on the database suffices), and the table its own. When it may not, the
+// lookup keeps its plain scan and the start goes on.
+bool postgresMayIndex(Database& db, const QString& table) {
     return db.count("SELECT 1 WHERE (EXISTS (SELECT 1 FROM pg_extension WHERE extname = "
                     "'pg_trgm') OR (has_database_privilege(current_database(), 'CREATE') AND "
                     "EXISTS (SELECT 1 FROM pg_available_extensions WHERE name = 'pg_trgm'))) "
-                    "AND EXISTS (SELECT 1 FROM pg_tables WHERE tablename = 'umember' AND "
-                    "pg_has_role(tableowner, 'USAGE'))") > 0;
+                    "AND EXISTS (SELECT 1 FROM pg_tables WHERE tablename = ? AND "
+                    "pg_has_role(tableowner, 'USAGE'))",
+                    {table.toLower()}) > 0;
 }
 
-const char* const kTrigramColumns[] = {"theNum", "thePhone", "thePY", "theName", "theMob"};
-
-// The member lookup's substring index: present when SQLite has its FTS5 table, PostgreSQL its
-// trigram indexes; SQL Server keeps the plain scan.
-bool memberSubstringIndexPresent(Database& db) {
+bool substringIndexPresent(Database& db, const SubstringIndex& index) {
     switch (db.backend()) {
     case Backend::Sqlite:
-        return statementRuns(db, "SELECT rowid FROM UMember_trgm WHERE 1 = 0");
-    case Backend::Postgres:
-        return db.count("SELECT indexname FROM pg_indexes WHERE indexname = "
-                        "'ix_umember_themob_trgm'") > 0 ||
-               !postgresMayIndex(db);
+        return statementRuns(db, "SELECT rowid FROM " + index.table + "_trgm WHERE 1 = 0");
+    case Backend::Postgres: {
+        // The last index the step creates stands for all of them.
+        const QString last = QString("ix_%1_%2_trgm").arg(index.table, index.columns.last());
+        return db.count("SELECT indexname FROM pg_indexes WHERE indexname = ?", {last.toLower()}) >
+                   0 ||
+               !postgresMayIndex(db, index.table);
+    }
     case Backend::SqlServer:
         break;
     }
     return true;
 }
 
-void addMemberSubstringIndex(Database& db) {
+void addSubstringIndex(Database& db, const SubstringIndex& index) {
     if (db.backend() == Backend::Sqlite) {
-        const QString script = readSchemaPart(db, "UMember_trgm");
+        const QString script = readSchemaPart(db, index.table + "_trgm");
         for (const QString& statement : Database::splitScript(script, Backend::Sqlite)) {
             db.exec(statement);
         }
         return;
     }
     db.exec("CREATE EXTENSION IF NOT EXISTS pg_trgm");
-    for (const char* column : kTrigramColumns) {
-        db.exec(QString("CREATE INDEX IF NOT EXISTS ix_UMember_%1_trgm ON UMember USING gin (%1 "
+    for (const QString& column : index.columns) {
+        db.exec(QString("CREATE INDEX IF NOT EXISTS ix_%1_%2_trgm ON %1 USING gin (%2 "
                         "gin_trgm_ops)")
-                    .arg(QString::fromUtf8(column)));
+                    .arg(index.table, column));
     }
+}
+
+UpgradeStep substringIndexStep(const SubstringIndex& index) {
+    return {index.table + "_trgm",
+            [index](Database& db) { return substringIndexPresent(db, index); },
+            [index](Database& db) { addSubstringIndex(db, index); }};
 }
 
 bool indexExists(Database& db, const QString& table, const QString& name) {
@@ -148,7 +162,8 @@ std::vector<UpgradeStep> makeSteps() {
                          [t](Database& db) { addIntegerColumn(db, t, "MID"); }});
     }
     // The member lookup's trigram index (FTS5 on SQLite, pg_trgm on PostgreSQL).
-    steps.push_back({"UMember_trgm", memberSubstringIndexPresent, addMemberSubstringIndex});
+    steps.push_back(
+        substringIndexStep({"UMember", {"theNum", "thePhone", "thePY", "theName", "theMob"}}));
     // The anniversary list, the last entry of the order menu, for whoever manages orders.
     steps.push_back(
         {"SMenu 0110",
@@ -187,6 +202,8 @@ std::vector<UpgradeStep> makeSteps() {
              return !db.select("SELECT MNum FROM SMenu WHERE (MNum = '0111')").isEmpty();
          },
          [](Database& db) { addMenuEntry(db, "0111", "营业日报", "0101"); }});
+    // The material lookup's trigram index over name, initials and number.
+    steps.push_back(substringIndexStep({"UHC", {"theName", "thePY", "theNum"}}));
     return steps;
 }
 
