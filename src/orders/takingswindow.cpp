@@ -224,8 +224,9 @@ void TakingsWindow::fillChart() {
     series->attachAxis(x);
     auto* y = new QValueAxis;
     y->setRange(0, top > 0 ? top * 1.1 : 1);
-    y->setLabelFormat("%.0f");
     y->applyNiceNumbers();
+    // Amounts in their shortest form; whole numbers would repeat on a small scale (0 0 1 1).
+    y->setLabelFormat("%g");
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
 }
