@@ -66,7 +66,8 @@ QString EmbeddedBackup::copyPath(const QString& databasePath, const QString& day
 QStringList EmbeddedBackup::copies(const QString& databasePath) {
     const QDir dir(folder(databasePath));
     // The day in the name sorts the copies by age.
-    return dir.entryList({kPrefix + "????-??-??" + kSuffix}, QDir::Files, QDir::Name);
+    return dir.entryList({kPrefix + "[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]" + kSuffix},
+                         QDir::Files, QDir::Name);
 }
 
 QString EmbeddedBackup::run(Database& db, const QString& day) {
