@@ -17,6 +17,7 @@ struct KindInfo {
 KindInfo info(ReceiptKind kind) {
     switch (kind) {
     case ReceiptKind::Order:
+    case ReceiptKind::Document: // not read by a number; built by its own page builder
         break;
     case ReceiptKind::TopUp:
         return {2, "frxDB_CZ", "SELECT * FROM UStore WHERE (theNum = ?)",

@@ -39,8 +39,8 @@ struct ListButton {
 // A search window: the shared search descriptor and the window's own actions.
 struct SearchWindowSpec {
     search::SearchDescriptor search;
-    QList<RowAction> actions;
-    QList<ListButton> buttons;
+    QList<RowAction> actions = {};
+    QList<ListButton> buttons = {};
 };
 
 // The shared management, query and reminder window: group "查询条件" above, the grid in the
