@@ -30,14 +30,6 @@ void editMember(SearchWindow& window, int row) {
     window.runModal(&entry);
 }
 
-void deleteRow(SearchWindow& window, int row) {
-    if (!ui::Prompt::confirmDelete(&window)) {
-        return;
-    }
-    deleteMember(window.context().dm, window.value(row, "ID").toLongLong());
-    window.refresh();
-}
-
 void clearRow(SearchWindow& window, int row) {
     const QString card = displayText(window.value(row, "卡号"));
     const QString name = displayText(window.value(row, "姓名"));
@@ -56,7 +48,7 @@ void registerMemberListWindows() {
     ui::registerSearchWindow("frmMember_M", [](Context&) {
         return SearchWindowSpec{
             memberManagementSpec(),
-            {RowAction{"修改 &M", editMember}, RowAction{"删除 &D", deleteRow, true}}};
+            {RowAction{"修改 &M", editMember}, ui::deleteRowAction(deleteMember)}};
     });
     ui::registerSearchWindow("frmMember_Q", [](Context&) {
         return SearchWindowSpec{memberQuerySpec(), {}};

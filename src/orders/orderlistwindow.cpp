@@ -61,14 +61,6 @@ void deliverySheetRow(SearchWindow& w, int) {
     printDeliverySheet(w);
 }
 
-void deleteRow(SearchWindow& w, int row) {
-    if (!ui::Prompt::confirmDelete(&w)) {
-        return;
-    }
-    deleteOrder(w.context().dm, idOf(w, row));
-    w.refresh();
-}
-
 // Runs a row's dialog; a save refreshes the list with the kept filter.
 void runRowDialog(SearchWindow& w, ui::RowDialog* dialog) {
     std::unique_ptr<ui::RowDialog> owner(dialog);
@@ -155,7 +147,7 @@ void setNewOrderOpener(NewOrderOpener opener) {
 void registerOrderListWindows() {
     registerList(orderManagementSpec,
                  {RowAction{"打印 &P", printRow}, RowAction{"打印贺卡 &K", printCardRow},
-                  RowAction{"删除 &D", deleteRow, true}});
+                  ui::deleteRowAction(deleteOrder)});
     registerList(orderQuerySpec, {});
     registerList(notDeliveredSpec,
                  {RowAction{"已送 &Y", deliveredRow},

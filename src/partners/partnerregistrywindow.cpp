@@ -26,14 +26,6 @@ void editRow(SearchWindow& window, int row) {
     window.runModal(&entry);
 }
 
-void deleteRow(SearchWindow& window, int row) {
-    if (!ui::Prompt::confirmDelete(&window)) {
-        return;
-    }
-    deletePartner(window.context().dm, window.value(row, "ID").toLongLong());
-    window.refresh();
-}
-
 } // namespace
 
 ui::ImportSpec partnerImportSpec() {
@@ -58,7 +50,7 @@ void registerPartnerWindows() {
     ui::registerSearchWindow("frmUWL_M", [](Context&) {
         return SearchWindowSpec{
             partnerManagementSpec(),
-            {RowAction{"修改 &M", editRow}, RowAction{"删除 &D", deleteRow, true}}};
+            {RowAction{"修改 &M", editRow}, ui::deleteRowAction(deletePartner)}};
     });
     ui::registerSearchWindow("frmUWL_Q", [](Context&) {
         return SearchWindowSpec{partnerQuerySpec(), {}};

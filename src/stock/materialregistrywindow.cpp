@@ -26,14 +26,6 @@ void editRow(SearchWindow& window, int row) {
     window.runModal(&entry);
 }
 
-void deleteRow(SearchWindow& window, int row) {
-    if (!ui::Prompt::confirmDelete(&window)) {
-        return;
-    }
-    deleteMaterial(window.context().dm, window.value(row, "ID").toLongLong());
-    window.refresh();
-}
-
 } // namespace
 
 ui::ImportSpec materialImportSpec() {
@@ -58,7 +50,7 @@ void registerMaterialWindows() {
     ui::registerSearchWindow("frmUHC_M", [](Context&) {
         return SearchWindowSpec{
             materialManagementSpec(),
-            {RowAction{"修改 &M", editRow}, RowAction{"删除 &D", deleteRow, true}}};
+            {RowAction{"修改 &M", editRow}, ui::deleteRowAction(deleteMaterial)}};
     });
     ui::registerSearchWindow("frmUHC_Q", [](Context&) {
         return SearchWindowSpec{materialQuerySpec(), {}};

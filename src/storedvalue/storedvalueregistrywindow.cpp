@@ -29,21 +29,6 @@ RowAction printAction(ReceiptKind kind) {
             }};
 }
 
-// "删除 &D": asked first; the reversal and the delete run in one transaction, then the list
-// is read again with the kept filter (also when another station had deleted the row).
-RowAction deleteAction(void (*remove)(DataModule&, qlonglong)) {
-    return {"删除 &D",
-            [remove](SearchWindow& window, int row) {
-                if (!ui::Prompt::confirmDelete(&window)) {
-                    return;
-                }
-                const qlonglong id = window.value(row, "ID").toLongLong();
-                ui::guarded(&window, [&] { remove(window.context().dm, id); });
-                ui::guarded(&window, [&] { window.refresh(); });
-            },
-            true};
-}
-
 QString currentStore(const Context& context) {
     return context.dm.login().currentStore;
 }
@@ -58,15 +43,17 @@ void registerStoredValueWindows() {
         return new ExchangeWindow(context, parent);
     });
     ui::registerSearchWindow("frmStore_M", [](Context& c) {
-        return SearchWindowSpec{topUpManagementSpec(currentStore(c)),
-                                {printAction(ReceiptKind::TopUp), deleteAction(deleteTopUp)}};
+        return SearchWindowSpec{
+            topUpManagementSpec(currentStore(c)),
+            {printAction(ReceiptKind::TopUp), ui::deleteRowAction(deleteTopUp)}};
     });
     ui::registerSearchWindow("frmStore_Q", [](Context& c) {
         return SearchWindowSpec{topUpQuerySpec(currentStore(c)), {}};
     });
     ui::registerSearchWindow("frmExchange_M", [](Context& c) {
-        return SearchWindowSpec{exchangeManagementSpec(currentStore(c)),
-                                {printAction(ReceiptKind::Exchange), deleteAction(deleteExchange)}};
+        return SearchWindowSpec{
+            exchangeManagementSpec(currentStore(c)),
+            {printAction(ReceiptKind::Exchange), ui::deleteRowAction(deleteExchange)}};
     });
     ui::registerSearchWindow("frmExchange_Q", [](Context& c) {
         return SearchWindowSpec{exchangeQuerySpec(currentStore(c)), {}};

@@ -313,4 +313,17 @@ void registerSearchWindow(const QString& objectName,
     });
 }
 
+RowAction deleteRowAction(std::function<void(DataModule& dm, qlonglong id)> remove) {
+    return {"删除 &D",
+            [remove = std::move(remove)](SearchWindow& window, int row) {
+                if (!Prompt::confirmDelete(&window)) {
+                    return;
+                }
+                const qlonglong id = window.value(row, "ID").toLongLong();
+                guarded(&window, [&] { remove(window.context().dm, id); });
+                guarded(&window, [&] { window.refresh(); });
+            },
+            true};
+}
+
 } // namespace florist::ui

@@ -105,6 +105,12 @@ private:
     ModalRunner modalRunner_;
 };
 
+// "删除 &D" of a list whose rows are documents or records removed by their ID: the delete
+// question first, then `remove` (the reversal and the delete in one transaction), then the list
+// read again with the kept filter (also when the removal was refused, e.g. another station had
+// deleted the row).
+RowAction deleteRowAction(std::function<void(DataModule& dm, qlonglong id)> remove);
+
 // Registers a window made of a descriptor under its objectName; the descriptor is made when it
 // opens.
 void registerSearchWindow(const QString& objectName,
