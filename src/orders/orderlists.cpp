@@ -14,8 +14,11 @@ using search::SearchDescriptor;
 
 namespace {
 
+using search::build::contains;
+using search::build::equals;
 using search::build::hidden;
 using search::build::number;
+using search::build::staff;
 using search::build::text;
 
 // The 44 columns of every order list, in the grid's order.
@@ -37,37 +40,6 @@ QList<Column> orderColumns() {
             text("花器回收", "theHS"), text("送达通知", "theTZ"), text("送达结款", "theJK"),
             number("本单积分", "theJF", 60), text("录入日期", "theDate"), text("录入人", "UName"),
             hidden("ID")};
-}
-
-Condition textCondition(const QString& caption, const QString& field) {
-    Condition c;
-    c.caption = caption;
-    c.kind = InputKind::Text;
-    c.match = Match::Contains;
-    c.fields = {field};
-    return c;
-}
-
-Condition listCondition(const QString& caption, const QString& field,
-                        std::function<QStringListModel*(Loaders&)> loader) {
-    Condition c;
-    c.caption = caption;
-    c.kind = InputKind::List;
-    c.match = Match::Equals;
-    c.fields = {field};
-    c.loader = std::move(loader);
-    return c;
-}
-
-Condition staffCondition(const QString& caption, const QString& field, const QString& store) {
-    return listCondition(caption, field, [store](Loaders& l) { return l.DBComWorker(store); });
-}
-
-// The store drop-down: choosing a store fills every staff drop-down with that store's staff.
-Condition storeCondition() {
-    Condition c = listCondition("门店名称", "WName", [](Loaders& l) { return l.DBComWare(); });
-    c.chosen = [](Loaders& l, const QString& store) { l.DBComWorker(store); };
-    return c;
 }
 
 Condition datePair(const QString& caption, const QString& field) {
@@ -94,28 +66,26 @@ Condition radio(const QString& caption, Match match) {
 }
 
 QList<Condition> orderConditions(const QString& store) {
-    return {textCondition("单        号", "theNum"), datePair("订单日期", "myDate"),
-            textCondition("卡        号", "MNum"), textCondition("收  花  人", "SH1"),
-            textCondition("收花电话", "SH6"),
-            listCondition("送达区域", "SH7", [](Loaders& l) { return l.DBComSArea(); }),
-            textCondition("送达地址", "SH8"), textCondition("送  花  人", "SH01"),
-            textCondition("送花电话", "SH03"),
-            listCondition("商品名称", "theHX", [](Loaders& l) { return l.DBComHX(); }),
-            listCondition("联盟单位", "AName", [](Loaders& l) { return l.DBComSAlliance(); }),
-            staffCondition("接  待  人", "theJDR", store),
-            staffCondition("花  艺  师", "theHYS", store),
-            listCondition("订单类型", "DType", [](Loaders& l) { return l.DBComDType(); }),
-            listCondition("订单状态", "DState", [](Loaders& l) { return l.DBComSState(); }),
-            textCondition("备        注", "Remark"),
+    return {contains("单        号", {"theNum"}), datePair("订单日期", "myDate"),
+            contains("卡        号", {"MNum"}), contains("收  花  人", {"SH1"}),
+            contains("收花电话", {"SH6"}),
+            equals("送达区域", "SH7", [](Loaders& l) { return l.DBComSArea(); }),
+            contains("送达地址", {"SH8"}), contains("送  花  人", {"SH01"}),
+            contains("送花电话", {"SH03"}),
+            equals("商品名称", "theHX", [](Loaders& l) { return l.DBComHX(); }),
+            equals("联盟单位", "AName", [](Loaders& l) { return l.DBComSAlliance(); }),
+            staff("接  待  人", "theJDR", store), staff("花  艺  师", "theHYS", store),
+            equals("订单类型", "DType", [](Loaders& l) { return l.DBComDType(); }),
+            equals("订单状态", "DState", [](Loaders& l) { return l.DBComSState(); }),
+            contains("备        注", {"Remark"}),
             // "全部" adds no term; it stands first of the four.
             radio("全部", Match::None), radio("会员", Match::Fixed), radio("散客", Match::Fixed),
-            radio("单位", Match::Fixed), storeCondition(),
-            staffCondition("收  款  人", "theSKR", store),
-            staffCondition("递  送  人", "theDSR", store),
-            listCondition("送花用途", "SH04", [](Loaders& l) { return l.DBComUse(); }),
-            listCondition("送花对象", "SH05", [](Loaders& l) { return l.DBComObject(); }),
-            listCondition("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
-            listCondition("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); })};
+            radio("单位", Match::Fixed), search::build::store(true),
+            staff("收  款  人", "theSKR", store), staff("递  送  人", "theDSR", store),
+            equals("送花用途", "SH04", [](Loaders& l) { return l.DBComUse(); }),
+            equals("送花对象", "SH05", [](Loaders& l) { return l.DBComObject(); }),
+            equals("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
+            equals("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); })};
 }
 
 SearchDescriptor orderList(const QString& objectName, const QString& caption,
@@ -194,12 +164,12 @@ SearchDescriptor collectionsSpec(const QString& currentStore) {
     s.objectName = "frmOrder_SKQ";
     s.caption = "订单收款查询";
     s.from = "UO_SK";
-    s.conditions = {storeCondition(),
+    s.conditions = {search::build::store(true),
                     datePair("营业日期", "theDate"),
-                    textCondition("单        号", "theNum"),
-                    listCondition("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
-                    listCondition("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); }),
-                    staffCondition("收  款  人", "theSKR", currentStore)};
+                    contains("单        号", {"theNum"}),
+                    equals("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
+                    equals("录  入  人", "UName", [](Loaders& l) { return l.DBComUser(); }),
+                    staff("收  款  人", "theSKR", currentStore)};
     s.screenRows = {{0, 1}, {2, 3, 4, 5}};
     s.columns = {text("门店名称", "WName"),
                  text("营业日期", "theDate", 0, true),

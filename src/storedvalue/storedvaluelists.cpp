@@ -14,32 +14,15 @@ using search::SearchDescriptor;
 
 namespace {
 
+using search::build::contains;
+using search::build::equals;
 using search::build::hidden;
 using search::build::number;
+using search::build::staff;
 using search::build::text;
 
 // Wide enough for a whole number such as CZ250301-0001.
 constexpr int kNumberWidth = 120;
-
-Condition textCondition(const QString& caption, const QString& field) {
-    Condition c;
-    c.caption = caption;
-    c.kind = InputKind::Text;
-    c.match = Match::Contains;
-    c.fields = {field};
-    return c;
-}
-
-Condition listCondition(const QString& caption, const QString& field,
-                        std::function<QStringListModel*(Loaders&)> loader) {
-    Condition c;
-    c.caption = caption;
-    c.kind = InputKind::List;
-    c.match = Match::Equals;
-    c.fields = {field};
-    c.loader = std::move(loader);
-    return c;
-}
 
 // The date range opens on the month up to the business date.
 Condition dateCondition(const QString& caption) {
@@ -53,17 +36,6 @@ Condition dateCondition(const QString& caption) {
     return c;
 }
 
-// The staff drop-down shows the current store's staff; choosing a store shows that store's.
-Condition staffCondition(const QString& caption, const QString& field, const QString& store) {
-    return listCondition(caption, field, [store](Loaders& l) { return l.DBComWorker(store); });
-}
-
-Condition storeCondition() {
-    Condition c = listCondition("门店名称", "WName", [](Loaders& l) { return l.DBComWare(); });
-    c.chosen = [](Loaders& l, const QString& store) { l.DBComWorker(store); };
-    return c;
-}
-
 } // namespace
 
 SearchDescriptor topUpManagementSpec(const QString& store) {
@@ -71,13 +43,13 @@ SearchDescriptor topUpManagementSpec(const QString& store) {
     s.objectName = "frmStore_M";
     s.caption = "储值管理";
     s.from = "UStore";
-    s.conditions = {textCondition("单        号", "theNum"),
+    s.conditions = {contains("单        号", {"theNum"}),
                     dateCondition("储值日期"),
-                    textCondition("卡        号", "MNum"),
-                    listCondition("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
-                    staffCondition("收  款  人", "theSKR", store),
-                    textCondition("备        注", "Remark"),
-                    storeCondition()};
+                    contains("卡        号", {"MNum"}),
+                    equals("收款方式", "MType", [](Loaders& l) { return l.DBComSK(); }),
+                    staff("收  款  人", "theSKR", store),
+                    contains("备        注", {"Remark"}),
+                    search::build::store(true)};
     s.columns = {text("门店名称", "WName"),
                  text("单号", "theNum", kNumberWidth),
                  text("储值日期", "myDate", 0, true),
@@ -110,13 +82,13 @@ SearchDescriptor exchangeManagementSpec(const QString& store) {
     s.objectName = "frmExchange_M";
     s.caption = "兑换管理";
     s.from = "UExchange";
-    s.conditions = {textCondition("单        号", "theNum"),
+    s.conditions = {contains("单        号", {"theNum"}),
                     dateCondition("兑换日期"),
-                    textCondition("卡        号", "MNum"),
-                    listCondition("礼品名称", "GName", [](Loaders& l) { return l.DBComSGift(); }),
-                    staffCondition("接  待  人", "theJDR", store),
-                    textCondition("备        注", "Remark"),
-                    storeCondition()};
+                    contains("卡        号", {"MNum"}),
+                    equals("礼品名称", "GName", [](Loaders& l) { return l.DBComSGift(); }),
+                    staff("接  待  人", "theJDR", store),
+                    contains("备        注", {"Remark"}),
+                    search::build::store(true)};
     s.columns = {text("门店名称", "WName"),
                  text("单号", "theNum", kNumberWidth),
                  text("兑换日期", "myDate", 0, true),
